@@ -1,0 +1,31 @@
+#include "app/common.h"
+
+#include "platform/systeminfo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+namespace orvane {
+
+bool IsHomeMachine(const SystemInfo& system)
+{
+    std::string buffer(16, '\0');
+    std::uint32_t size = 16;
+    system.computerName(buffer.data(), size);
+    std::string name = TrimAtNul(buffer, 1);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return name.find("kestrow") != std::string::npos;
+}
+
+std::string TrimAtNul(const std::string& buffer, int start)
+{
+    if (start < 1 || static_cast<std::size_t>(start) > buffer.size())
+        return {};
+    const std::size_t from = static_cast<std::size_t>(start) - 1;
+    const std::size_t nul = buffer.find('\0', from);
+    return buffer.substr(from, nul == std::string::npos ? std::string::npos : nul - from);
+}
+
+} // namespace orvane

@@ -1,0 +1,76 @@
+#include "app/mainform.h"
+
+#include "app/addbackslash.h"
+#include "app/commandlineswitches.h"
+#include "app/common.h"
+#include "platform/combocontrol.h"
+#include "platform/helpviewer.h"
+#include "platform/mainwindowview.h"
+#include "platform/mediacontrol.h"
+#include "platform/systeminfo.h"
+#include "queue/randomsource.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr const char* kCaption = "Vemor's 32-bit Music Player";
+constexpr const char* kHelpFileName = "orvane.hlp";
+constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;*.rmi)",
+                                      "Sound (*.wav)"};
+
+} // namespace
+
+MainForm::MainForm(MainWindowView& window, Services services)
+    : m_window(window), m_services(services), m_player(window),
+      m_browser(window, services.volumes),
+      m_queue(window, m_player, services.random, services.loop)
+{
+    window.MMControl1().setEvents(&m_player);
+}
+
+void MainForm::Form_Load()
+{
+    SystemInfo& system = m_services.system;
+    m_services.random.seedFromClock();
+    // Without the home folder, start-up goes on in the folder the program started in.
+    if (IsHomeMachine(system))
+        system.setCurrentFolder(system.homeMusicFolder());
+    m_browser.start(system.currentFolder());
+    m_window.setCaption(kCaption);
+    HelpViewer& help = m_window.CommonDialog1();
+    help.setHelpFile(AddBackslash(system.applicationFolder()) + kHelpFileName);
+    help.setHelpCommand(HelpViewer::kHelpContents);
+    ComboControl& fileTypes = m_window.cboFileType();
+    for (const char* fileType : kFileTypes)
+        fileTypes.addItem(fileType);
+    fileTypes.setSelectedIndex(0);
+    MediaControl& media = m_window.MMControl1();
+    media.setFlag(MediaFlag::Flag52, true);
+    media.setFlag(MediaFlag::Flag24, false);
+    media.setFlag(MediaFlag::Flag25, false);
+    media.setFlag(MediaFlag::Flag26, false);
+    applyCommandLineSwitches(system.commandLine(), m_window, m_queue, m_player);
+}
+
+void MainForm::Form_Unload()
+{
+    m_window.MMControl1().setCommand("Close");
+}
+
+void MainForm::cmdExit_Click()
+{
+    m_window.unload();
+}
+
+void MainForm::exit_Click()
+{
+    m_window.unload();
+}
+
+void MainForm::HelpContents_Click()
+{
+    m_window.CommonDialog1().showHelp();
+}
+
+} // namespace orvane

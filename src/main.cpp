@@ -1,0 +1,5 @@
+// Placeholder until the window lands.
+int main()
+{
+    return 0;
+}

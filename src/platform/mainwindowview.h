@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+
+namespace orvane {
+
+class ComboControl;
+class DriveListControl;
+class FileListControl;
+class FolderListControl;
+class GaugeControl;
+class HelpViewer;
+class ListControl;
+class MediaControl;
+class TextControl;
+
+// The main window as the program's logic sees it: its controls, by name, and the window.
+class MainWindowView
+{
+public:
+    enum class WindowState { Normal, Minimized };
+
+    virtual ~MainWindowView() = default;
+
+    // Length of the current track, "mm:ss".
+    virtual TextControl& txtLength() = 0;
+    // Short name of the current track.
+    virtual TextControl& txtPlaying() = 0;
+    // Music files of the current folder.
+    virtual FileListControl& File1() = 0;
+    // Hidden scratch list.
+    virtual ListControl& List2() = 0;
+    // The play queue, head first.
+    virtual ListControl& lstMusicQ() = 0;
+    // The file types.
+    virtual ComboControl& cboFileType() = 0;
+    // The drives.
+    virtual DriveListControl& Drive1() = 0;
+    // The folders.
+    virtual FolderListControl& Dir1() = 0;
+    // The progress gauge.
+    virtual GaugeControl& Gauge1() = 0;
+    // The media control.
+    virtual MediaControl& MMControl1() = 0;
+    // The help viewer.
+    virtual HelpViewer& CommonDialog1() = 0;
+
+    // The window's caption.
+    virtual std::string caption() const = 0;
+    // Replaces the window's caption.
+    virtual void setCaption(const std::string& caption) = 0;
+    // The window's state.
+    virtual WindowState windowState() const = 0;
+    // Sets the window's state; before the window is first shown, the state it is shown in.
+    virtual void setWindowState(WindowState state) = 0;
+    // Sounds the platform's warning beep.
+    virtual void beep() = 0;
+    // Closes the window: its Unload handler runs, then the program ends.
+    virtual void unload() = 0;
+};
+
+} // namespace orvane

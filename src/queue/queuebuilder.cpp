@@ -1,0 +1,123 @@
+#include "queue/queuebuilder.h"
+
+#include "app/addbackslash.h"
+#include "platform/filelistcontrol.h"
+#include "platform/folderlistcontrol.h"
+#include "platform/listcontrol.h"
+#include "platform/mainwindowview.h"
+#include "playback/player.h"
+#include "playback/trackopener.h"
+#include "queue/randomsource.h"
+#include "queue/waitseconds.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace orvane {
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr float kRemovalWaitSeconds = 0.3f;
+
+} // namespace
+
+QueueBuilder::QueueBuilder(MainWindowView& window, Player& player, RandomSource& random,
+                           EventLoop& loop)
+    : m_window(window), m_player(player), m_random(random), m_loop(loop)
+{
+}
+
+bool QueueBuilder::hasRoomFor(int entries)
+{
+    if (m_window.lstMusicQ().count() + entries <= kMaxListEntries)
+        return true;
+    m_window.beep();
+    return false;
+}
+
+std::string QueueBuilder::folderPrefix() const
+{
+    return AddBackslash(m_window.Dir1().path());
+}
+
+void QueueBuilder::cmdQAll_Click()
+{
+    FileListControl& files = m_window.File1();
+    const int fileCount = files.count();
+    if (fileCount == 0 || !hasRoomFor(fileCount))
+        return;
+    ListControl& queue = m_window.lstMusicQ();
+    const std::string prefix = folderPrefix();
+    const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
+    for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex)
+        queue.addItem(prefix + files.name(fileIndex));
+    OpenMusicFile(m_window.MMControl1(), queue.item(0));
+}
+
+void QueueBuilder::cmdRnd_Click()
+{
+    FileListControl& files = m_window.File1();
+    const int fileCount = files.count();
+    if (fileCount == 0 || !hasRoomFor(fileCount))
+        return;
+    ListControl& scratch = m_window.List2();
+    ListControl& queue = m_window.lstMusicQ();
+    const std::string prefix = folderPrefix();
+    const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
+    for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex)
+        scratch.addItem(files.name(fileIndex));
+    for (std::int16_t remaining = lastIndex; remaining >= 0; --remaining) {
+        const float r = m_random.next();
+        const double draw = static_cast<double>(static_cast<float>(remaining + 1)) * r + 1.0;
+        const auto pick = static_cast<std::int16_t>(std::floor(draw));
+        queue.addItem(prefix + scratch.item(pick - 1));
+        scratch.removeItem(pick - 1);
+    }
+    OpenMusicFile(m_window.MMControl1(), queue.item(0));
+}
+
+void QueueBuilder::cmdClear_Click()
+{
+    ListControl& queue = m_window.lstMusicQ();
+    const int count = queue.count();
+    for (int fileIndex = 0; fileIndex < count; ++fileIndex)
+        queue.removeItem(0);
+    m_player.NextInQueue();
+}
+
+void QueueBuilder::File1_DblClick()
+{
+    FileListControl& files = m_window.File1();
+    ListControl& queue = m_window.lstMusicQ();
+    // With no file selected the entry would be a bare folder, which nothing can play.
+    if (files.count() > 0 && files.selectedIndex() >= 0) {
+        if (!hasRoomFor(1))
+            return;
+        queue.addItem(folderPrefix() + files.selectedName());
+    }
+    if (queue.count() == 1)
+        OpenMusicFile(m_window.MMControl1(), queue.item(0));
+}
+
+void QueueBuilder::File1_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == kEnter)
+        File1_DblClick();
+}
+
+void QueueBuilder::lstMusicQ_DblClick()
+{
+    ListControl& queue = m_window.lstMusicQ();
+    if (queue.count() > 0) {
+        WaitSeconds(m_loop, kRemovalWaitSeconds);
+        // The selection may have changed while the window handled events during the wait.
+        const int selected = queue.selectedIndex();
+        if (selected >= 0 && selected < queue.count())
+            queue.removeItem(selected);
+    }
+    if (queue.count() == 0)
+        m_player.NextInQueue();
+}
+
+} // namespace orvane

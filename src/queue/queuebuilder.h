@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+namespace orvane {
+
+class EventLoop;
+class MainWindowView;
+class Player;
+class RandomSource;
+
+// Fills and edits the play queue: Queue All, Randomise, Clear All, add and remove one.
+class QueueBuilder
+{
+public:
+    QueueBuilder(MainWindowView& window, Player& player, RandomSource& random,
+                 EventLoop& loop);
+
+    // Appends every listed file, in list order, and opens the head.
+    void cmdQAll_Click();
+    // Appends every listed file, in random order, and opens the head.
+    void cmdRnd_Click();
+    // Empties the queue and resets playback.
+    void cmdClear_Click();
+    // Appends the selected file; opens it when it is the queue's only entry.
+    void File1_DblClick();
+    // Enter (13) acts as a double-click.
+    void File1_KeyPress(int KeyAscii);
+    // After a short wait, removes the entry then selected; resets playback when empty.
+    void lstMusicQ_DblClick();
+
+    void queue_Click() { cmdQAll_Click(); }
+    void random_Click() { cmdRnd_Click(); }
+    void clear_Click() { cmdClear_Click(); }
+
+private:
+    bool hasRoomFor(int entries);
+    std::string folderPrefix() const;
+
+    MainWindowView& m_window;
+    Player& m_player;
+    RandomSource& m_random;
+    EventLoop& m_loop;
+};
+
+} // namespace orvane

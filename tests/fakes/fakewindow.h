@@ -1,0 +1,52 @@
+#pragma once
+
+#include "fakes/fakecontrols.h"
+#include "fakes/fakemediacontrol.h"
+#include "fakes/fakeplatform.h"
+#include "platform/mainwindowview.h"
+#include "platform/scratchlist.h"
+
+namespace orvane {
+
+// The main window with fake controls; the test wires their events to the logic.
+class FakeWindow : public MainWindowView
+{
+public:
+    explicit FakeWindow(const Volumes& volumes) : drive1(volumes) {}
+
+    TextControl& txtLength() override { return length; }
+    TextControl& txtPlaying() override { return playing; }
+    FileListControl& File1() override { return file1; }
+    ListControl& List2() override { return list2; }
+    ListControl& lstMusicQ() override { return queue; }
+    ComboControl& cboFileType() override { return fileType; }
+    DriveListControl& Drive1() override { return drive1; }
+    FolderListControl& Dir1() override { return dir1; }
+    GaugeControl& Gauge1() override { return gauge; }
+    MediaControl& MMControl1() override { return media; }
+    HelpViewer& CommonDialog1() override { return help; }
+    std::string caption() const override { return windowCaption; }
+    void setCaption(const std::string& caption) override { windowCaption = caption; }
+    WindowState windowState() const override { return state; }
+    void setWindowState(WindowState newState) override { state = newState; }
+    void beep() override { ++beeps; }
+    void unload() override { ++unloads; }
+
+    FakeText length;
+    FakeText playing;
+    FakeFileList file1;
+    ScratchList list2;
+    FakeList queue;
+    FakeCombo fileType;
+    FakeDriveList drive1;
+    FakeFolderList dir1;
+    FakeGauge gauge;
+    FakeMediaControl media;
+    FakeHelpViewer help;
+    std::string windowCaption = "Vemor's Music Player";
+    WindowState state = WindowState::Normal;
+    int beeps = 0;
+    int unloads = 0;
+};
+
+} // namespace orvane
