@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/eventloop.h"
+
+#include <QObject>
+
+namespace orvane {
+
+// The GUI thread's event loop over Qt: posted tasks and timers run in the thread of the
+// QCoreApplication.
+class QtEventLoop : public QObject, public EventLoop
+{
+    Q_OBJECT
+public:
+    explicit QtEventLoop(QObject* parent = nullptr);
+
+    void post(std::function<void()> task) override;
+    void runFor(int milliseconds) override;
+    std::unique_ptr<Timer> createTimer(std::function<void()> tick) override;
+};
+
+} // namespace orvane
