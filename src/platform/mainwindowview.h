@@ -57,6 +57,8 @@ public:
     virtual void beep() = 0;
     // Closes the window: its Unload handler runs, then the program ends.
     virtual void unload() = 0;
+    // Shows a brief note beside the volume picture, gone after a few seconds.
+    virtual void showVolumeNote(const std::string& text) = 0;
 };
 
 } // namespace orvane

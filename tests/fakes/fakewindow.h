@@ -31,6 +31,7 @@ public:
     void setWindowState(WindowState newState) override { state = newState; }
     void beep() override { ++beeps; }
     void unload() override { ++unloads; }
+    void showVolumeNote(const std::string& text) override { volumeNote = text; }
 
     FakeText length;
     FakeText playing;
@@ -47,6 +48,7 @@ public:
     WindowState state = WindowState::Normal;
     int beeps = 0;
     int unloads = 0;
+    std::string volumeNote;
 };
 
 } // namespace orvane
