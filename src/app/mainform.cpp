@@ -22,8 +22,7 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 } // namespace
 
 MainForm::MainForm(MainWindowView& window, Services services)
-    : m_window(window), m_services(services), m_player(window),
-      m_browser(window, services.volumes),
+    : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
       m_queue(window, m_player, services.random, services.loop)
 {
     window.MMControl1().setEvents(&m_player);

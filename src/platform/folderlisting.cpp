@@ -19,8 +19,7 @@ bool matchesWildcard(std::string_view name, std::string_view wildcard)
     // Iterative matcher with one backtrack point: linear in practice, never exponential.
     std::size_t n = 0, w = 0, starW = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (w < wildcard.size() &&
-            (wildcard[w] == '?' || lower(wildcard[w]) == lower(name[n]))) {
+        if (w < wildcard.size() && (wildcard[w] == '?' || lower(wildcard[w]) == lower(name[n]))) {
             ++n;
             ++w;
         } else if (w < wildcard.size() && wildcard[w] == '*') {

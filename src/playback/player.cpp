@@ -19,8 +19,10 @@ constexpr std::int16_t kUpdateInterval = 1000;
 
 std::string lengthText(std::int32_t seconds)
 {
-    const auto minutes = static_cast<std::int16_t>(std::floor(seconds / 60.0));
-    const auto rest = static_cast<std::int16_t>(seconds % 60);
+    // Minutes get 32 bits: a 16-bit count would overflow on lengths past 546 hours, which a
+    // corrupt header can claim.
+    const auto minutes = static_cast<std::int32_t>(std::floor(seconds / 60.0));
+    const auto rest = static_cast<std::int32_t>(seconds % 60);
     // A non-negative number is written with a blank where its sign would stand.
     const std::string minutesText = (minutes >= 0 ? " " : "") + std::to_string(minutes);
     const std::string restText = "0" + std::to_string(rest);

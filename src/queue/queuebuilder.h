@@ -13,8 +13,7 @@ class RandomSource;
 class QueueBuilder
 {
 public:
-    QueueBuilder(MainWindowView& window, Player& player, RandomSource& random,
-                 EventLoop& loop);
+    QueueBuilder(MainWindowView& window, Player& player, RandomSource& random, EventLoop& loop);
 
     // Appends every listed file, in list order, and opens the head.
     void cmdQAll_Click();

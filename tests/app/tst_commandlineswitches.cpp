@@ -1,0 +1,124 @@
+#include "fakes/fakeform.h"
+#include "fakes/musicfolder.h"
+
+#include <QTest>
+
+using namespace orvane;
+
+namespace {
+
+// Starts a form in a folder of two MIDI and two WAV files with `arguments`.
+struct Started
+{
+    explicit Started(const char* arguments)
+    {
+        f.system.current = folder.path();
+        f.system.arguments = arguments;
+        f.random.draws = {0.99f, 0.99f, 0.99f, 0.99f};
+        f.form.Form_Load();
+    }
+
+    std::vector<std::string> entries(std::initializer_list<const char*> names) const
+    {
+        std::vector<std::string> result;
+        for (const char* name : names)
+            result.push_back(folder.entry(name));
+        return result;
+    }
+
+    MusicFolder folder{"a.mid", "b.wav", "c.mid", "d.wav"};
+    FakeForm f;
+};
+
+} // namespace
+
+class TestCommandLineSwitches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noArgumentsLeaveTheDesignedState()
+    {
+        Started s("");
+        QCOMPARE(s.f.window.fileType.selectedIndex(), 0);
+        QCOMPARE(s.f.window.queue.count(), 0);
+        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Normal);
+        QCOMPARE(s.f.window.media.opens, 0);
+    }
+
+    void orderOnTheCommandLineDoesNotMatter()
+    {
+        Started s("/q /wav");
+        QCOMPARE(s.f.window.fileType.selectedIndex(), 2);
+        QCOMPARE(s.f.window.queue.items(), s.entries({"b.wav", "d.wav"}));
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Stopped);
+    }
+
+    void playAfterQueueWhateverTheOrder()
+    {
+        Started s("/p /q");
+        QCOMPARE(s.f.window.queue.count(), 4);
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.f.window.playing.text(), std::string("a.mid"));
+    }
+
+    void playAloneStartsNothing()
+    {
+        Started s("/p");
+        QCOMPARE(s.f.window.media.opens, 0);
+        QCOMPARE(s.f.window.playing.text(), std::string());
+    }
+
+    void midAlsoMinimises()
+    {
+        Started s("/MID");
+        QCOMPARE(s.f.window.fileType.selectedIndex(), 1);
+        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+    }
+
+    void midWinsOverWav()
+    {
+        Started s("/wav /mid /q");
+        QCOMPARE(s.f.window.fileType.selectedIndex(), 1);
+        QCOMPARE(s.f.window.queue.items(), s.entries({"a.mid", "c.mid"}));
+    }
+
+    void randomPassThenOrderedPass()
+    {
+        Started s("/q/r");
+        // Draws of 0.99 always take the last name still held.
+        QCOMPARE(s.f.window.queue.items(), s.entries({"d.wav", "c.mid", "b.wav", "a.mid", "a.mid",
+                                                      "b.wav", "c.mid", "d.wav"}));
+    }
+
+    void longerWordsActAsTheirSwitch_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("queued");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("/quiet") << "/quiet" << 4 << false << false;
+        QTest::newRow("/play /queue") << "/play /queue" << 4 << true << false;
+        QTest::newRow("/random") << "/random" << 4 << false << false;
+        QTest::newRow("/min") << "/min" << 0 << false << true;
+        QTest::newRow("c:/music") << "c:/music" << 0 << false << true;
+        QTest::newRow("repeated") << "/q /q /Q" << 4 << false << false;
+        QTest::newRow("no switch") << "-x --platform xcb" << 0 << false << false;
+    }
+
+    void longerWordsActAsTheirSwitch()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, queued);
+        QFETCH(bool, playing);
+        QFETCH(bool, minimised);
+        const QByteArray text = arguments.toUtf8();
+        Started s(text.constData());
+        QCOMPARE(s.f.window.queue.count(), queued);
+        QCOMPARE(s.f.window.media.mode() == MediaMode::Playing, playing);
+        QCOMPARE(s.f.window.state == MainWindowView::WindowState::Minimized, minimised);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLineSwitches)
+#include "tst_commandlineswitches.moc"

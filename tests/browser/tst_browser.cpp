@@ -1,0 +1,158 @@
+#include "fakes/fakeform.h"
+#include "fakes/musicfolder.h"
+
+#include <QTest>
+
+using namespace orvane;
+
+namespace {
+
+std::vector<std::string> listed(FakeForm& f)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < f.window.file1.count(); ++i)
+        names.push_back(f.window.file1.name(i));
+    return names;
+}
+
+void addFileTypes(FakeForm& f)
+{
+    for (const char* text : {"Music", "Midi", "Sound"})
+        f.window.fileType.addItem(text);
+}
+
+} // namespace
+
+class TestBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileTypesListTheirEndingsInAnyCase_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("music") << 0 << QStringList{"a.mid", "B.MID", "c.Rmi", "d.wav", "E.WAV"};
+        QTest::newRow("midi") << 1 << QStringList{"a.mid", "B.MID", "c.Rmi"};
+        QTest::newRow("sound") << 2 << QStringList{"d.wav", "E.WAV"};
+    }
+
+    void fileTypesListTheirEndingsInAnyCase()
+    {
+        QFETCH(int, index);
+        QFETCH(QStringList, names);
+        MusicFolder folder{"a.mid", "B.MID",  "c.Rmi",     "d.wav",      "E.WAV",
+                           "f.mdi", "g.midi", "h.wav.txt", ".hidden.wav"};
+        QDir(QString::fromStdString(folder.path())).mkdir("folder.wav");
+        FakeForm f;
+        addFileTypes(f);
+        f.form.browser().start(folder.path());
+        f.window.fileType.setSelectedIndex(index);
+        std::vector<std::string> expected;
+        for (const QString& name : names)
+            expected.push_back(name.toStdString());
+        QCOMPARE(listed(f), expected);
+    }
+
+    void eachFileTypeChoiceRereadsTheFolder()
+    {
+        MusicFolder folder{"a.mid", "b.wav"};
+        FakeForm f;
+        addFileTypes(f);
+        f.form.browser().start(folder.path());
+        f.window.fileType.setSelectedIndex(2);
+        QCOMPARE(listed(f), std::vector<std::string>{"b.wav"});
+        folder.add("c.mid");
+        f.window.fileType.setSelectedIndex(0);
+        QCOMPARE(listed(f), (std::vector<std::string>{"a.mid", "b.wav", "c.mid"}));
+        // An index outside the table leaves the pattern alone.
+        const int reads = f.window.file1.reads;
+        f.window.fileType.setSelectedIndex(-1);
+        QCOMPARE(f.window.file1.reads, reads);
+        QCOMPARE(f.window.file1.pattern(), std::string("*.MID;*.RMI;*.WAV"));
+    }
+
+    void theChainCompletesInsideTheDriveChange()
+    {
+        MusicFolder start{"a.wav"};
+        FakeForm f;
+        f.window.file1.setPattern("*.WAV");
+        f.form.browser().start(start.path());
+        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        QCOMPARE(f.window.dir1.path(), start.path());
+        QCOMPARE(f.window.file1.path(), start.path());
+        QCOMPARE(listed(f), std::vector<std::string>{"a.wav"});
+    }
+
+    void aDriveOpensItsLastFolderElseItsRoot()
+    {
+        MusicFolder start, media;
+        FakeForm f;
+        f.volumes.mounts = {"/", media.path()};
+        f.form.browser().start(start.path());
+        f.window.drive1.setDrive(media.path());
+        QCOMPARE(f.window.dir1.path(), media.path()); // the drive's root
+        QDir(QString::fromStdString(media.path())).mkdir("sub");
+        QVERIFY(f.window.dir1.setPath(media.path() + "/sub"));
+        f.window.drive1.setDrive("/");
+        QCOMPARE(f.window.dir1.path(), start.path()); // the start folder, not "/"
+        f.window.drive1.setDrive(media.path());
+        QCOMPARE(f.window.dir1.path(), media.path() + "/sub");
+    }
+
+    void anUnreadableDriveIsPutBackSilently()
+    {
+        MusicFolder start{"a.wav"}, media;
+        FakeForm f;
+        addFileTypes(f);
+        f.volumes.mounts = {"/", media.path()};
+        f.form.browser().start(start.path());
+        f.window.fileType.setSelectedIndex(2);
+        f.window.queue.addItem("/elsewhere/x.mid");
+        f.window.dir1.unreadable.insert(media.path());
+        const int changes = f.window.drive1.changes;
+        f.window.drive1.setDrive(media.path());
+        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        QCOMPARE(f.window.drive1.changes, changes + 2); // the choice, then the nested put-back
+        QCOMPARE(f.window.dir1.path(), start.path());
+        QCOMPARE(listed(f), std::vector<std::string>{"a.wav"});
+        QCOMPARE(f.window.fileType.selectedIndex(), 2);
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/elsewhere/x.mid"});
+        QCOMPARE(f.window.beeps, 0);
+    }
+
+    void nothingReadableAnywhereDoesNotLoop()
+    {
+        MusicFolder media;
+        FakeForm f;
+        f.volumes.mounts = {"/", media.path()};
+        f.window.dir1.unreadable = {"/", media.path()};
+        f.window.drive1.setDrive(media.path());
+        f.window.drive1.setDrive("/");
+        QCOMPARE(f.window.dir1.path(), std::string());
+    }
+
+    void browsingNeverChangesTheQueue()
+    {
+        MusicFolder one{"a.wav"}, two{"b.mid"};
+        FakeForm f;
+        addFileTypes(f);
+        f.form.browser().start(one.path());
+        f.window.fileType.setSelectedIndex(0);
+        f.form.queue().cmdQAll_Click();
+        QVERIFY(f.window.dir1.setPath(two.path()));
+        f.window.fileType.setSelectedIndex(1);
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{one.entry("a.wav")});
+        QCOMPARE(listed(f), std::vector<std::string>{"b.mid"});
+    }
+
+    void aFolderThatCannotBeListedGivesAnEmptyList()
+    {
+        FakeForm f;
+        f.window.file1.setPath("/no/such/folder");
+        QCOMPARE(f.window.file1.count(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrowser)
+#include "tst_browser.moc"

@@ -1,0 +1,260 @@
+#include "fakes/fakeform.h"
+#include "fakes/musicfolder.h"
+
+#include <QTest>
+
+using namespace orvane;
+
+namespace {
+
+// A form browsing `folder` with every music file listed.
+void browse(FakeForm& f, const MusicFolder& folder)
+{
+    f.window.fileType.addItem("Music");
+    f.window.fileType.setSelectedIndex(0);
+    QVERIFY(f.window.dir1.setPath(folder.path()));
+}
+
+} // namespace
+
+class TestQueueBuilder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void queueAllTwiceAppendsTwiceAndReopensTheHead()
+    {
+        MusicFolder folder{"b.wav", "A.mid", "c.RMI", "notes.txt"};
+        FakeForm f;
+        browse(f, folder);
+        f.form.queue().cmdQAll_Click();
+        f.form.queue().cmdQAll_Click();
+        const std::vector<std::string> once{folder.entry("A.mid"), folder.entry("b.wav"),
+                                            folder.entry("c.RMI")};
+        std::vector<std::string> twice = once;
+        twice.insert(twice.end(), once.begin(), once.end());
+        QCOMPARE(f.window.queue.items(), twice);
+        QCOMPARE(f.window.media.opens, 2);
+        QCOMPARE(f.window.media.fileName(), folder.entry("A.mid"));
+        QCOMPARE(f.window.media.mode(), MediaMode::Stopped); // opened, not played
+    }
+
+    void emptyFileListTouchesNothing()
+    {
+        MusicFolder folder{"notes.txt"};
+        FakeForm f;
+        browse(f, folder);
+        f.form.queue().cmdQAll_Click();
+        f.form.queue().cmdRnd_Click();
+        QCOMPARE(f.window.queue.count(), 0);
+        QVERIFY(f.window.media.log.empty());
+    }
+
+    void queueingWhilePlayingStopsTheTrackByReopeningTheHead()
+    {
+        MusicFolder folder{"a.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.form.queue().cmdQAll_Click();
+        f.form.player().PlayQueueHead();
+        f.form.queue().cmdQAll_Click();
+        QCOMPARE(f.window.media.mode(), MediaMode::Stopped);
+        QCOMPARE(f.window.queue.count(), 2);
+    }
+
+    void randomiseQueuesEveryFileOnceAsTheDrawsSay()
+    {
+        MusicFolder folder{"a.wav", "b.wav", "c.wav", "d.wav"};
+        FakeForm f;
+        browse(f, folder);
+        // pick = floor(n * r + 1): 4*0.5+1 = 3 -> c; 3*0+1 = 1 -> a; then the largest draw
+        // below 1 must pick the last remaining name, never one past it.
+        const float largest = std::nextafter(1.0f, 0.0f);
+        f.random.draws = {0.5f, 0.0f, largest, largest};
+        f.form.queue().cmdRnd_Click();
+        const std::vector<std::string> expected{folder.entry("c.wav"), folder.entry("a.wav"),
+                                                folder.entry("d.wav"), folder.entry("b.wav")};
+        QCOMPARE(f.window.queue.items(), expected);
+        QCOMPARE(f.window.list2.count(), 0);
+        QCOMPARE(f.window.media.fileName(), folder.entry("c.wav"));
+    }
+
+    void randomiseWithTheRealGeneratorIsAPermutation()
+    {
+        MusicFolder folder;
+        for (int i = 0; i < 200; ++i)
+            folder.add(QString("%1.mid").arg(i, 3, 10, QChar('0')));
+        FakeForm f;
+        browse(f, folder);
+        ClockSeededRandom random;
+        random.seedFromClock();
+        f.random.draws.clear();
+        for (int i = 0; i < 200; ++i)
+            f.random.draws.push_back(random.next());
+        f.form.queue().cmdRnd_Click();
+        auto items = f.window.queue.items();
+        QCOMPARE(items.size(), std::size_t(200));
+        std::sort(items.begin(), items.end());
+        QVERIFY(std::adjacent_find(items.begin(), items.end()) == items.end());
+        QCOMPARE(f.window.list2.count(), 0);
+    }
+
+    void randomThenQueueAllGivesTheRandomPassThenTheOrderedPass()
+    {
+        MusicFolder folder{"a.wav", "b.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.random.draws = {0.9f, 0.0f};
+        f.form.queue().cmdRnd_Click();
+        f.form.queue().cmdQAll_Click();
+        const std::vector<std::string> expected{folder.entry("b.wav"), folder.entry("a.wav"),
+                                                folder.entry("a.wav"), folder.entry("b.wav")};
+        QCOMPARE(f.window.queue.items(), expected);
+    }
+
+    void clearAllEmptiesAndResets()
+    {
+        MusicFolder folder{"a.wav", "b.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.form.queue().cmdQAll_Click();
+        f.form.player().PlayQueueHead();
+        f.form.queue().clear_Click();
+        QCOMPARE(f.window.queue.count(), 0);
+        QCOMPARE(f.window.playing.text(), std::string());
+        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        // On an empty queue it still resets.
+        f.window.playing.setText("stale");
+        f.form.queue().cmdClear_Click();
+        QCOMPARE(f.window.playing.text(), std::string());
+    }
+
+    void addOpensOnlyTheFirstEntry()
+    {
+        MusicFolder folder{"a.wav", "b.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.window.file1.setSelectedIndex(1);
+        f.form.queue().File1_DblClick();
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("b.wav")});
+        QCOMPARE(f.window.media.opens, 1);
+        f.form.player().PlayQueueHead();
+        f.window.file1.setSelectedIndex(0);
+        f.form.queue().File1_DblClick();
+        QCOMPARE(f.window.queue.count(), 2);
+        QCOMPARE(f.window.media.mode(), MediaMode::Playing); // not disturbed
+    }
+
+    void enterAddsOtherKeysDoNot()
+    {
+        MusicFolder folder{"a.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.window.file1.setSelectedIndex(0);
+        for (int key : {10, 32, 97, 27})
+            f.form.queue().File1_KeyPress(key);
+        QCOMPARE(f.window.queue.count(), 0);
+        f.form.queue().File1_KeyPress(13);
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("a.wav")});
+    }
+
+    void addWithNothingSelectedAddsNothing()
+    {
+        MusicFolder folder{"a.wav"};
+        FakeForm f;
+        browse(f, folder);
+        f.form.queue().File1_KeyPress(13);
+        QCOMPARE(f.window.queue.count(), 0);
+        QVERIFY(f.window.media.log.empty());
+    }
+
+    void aFileAtTheRootGetsOneSeparator()
+    {
+        FakeForm f;
+        QVERIFY(f.window.dir1.setPath("/"));
+        f.window.fileType.addItem("Music");
+        f.window.fileType.setSelectedIndex(0);
+        f.window.file1.setPattern("*"); // whatever the root holds
+        if (f.window.file1.count() == 0)
+            QSKIP("the root folder holds no ordinary file here");
+        f.window.file1.setSelectedIndex(0);
+        f.form.queue().File1_DblClick();
+        QCOMPARE(f.window.queue.item(0), "/" + f.window.file1.name(0));
+    }
+
+    void removalUsesTheSelectionAfterTheWait()
+    {
+        FakeForm f;
+        for (const char* entry : {"/m/a.wav", "/m/b.wav", "/m/c.wav"})
+            f.window.queue.addItem(entry);
+        f.window.queue.setSelectedIndex(0);
+        f.loop.duringWait = [&f] { f.window.queue.setSelectedIndex(2); };
+        f.form.queue().lstMusicQ_DblClick();
+        QCOMPARE(f.loop.waits, std::vector<int>{300});
+        QCOMPARE(f.window.queue.items(), (std::vector<std::string>{"/m/a.wav", "/m/b.wav"}));
+    }
+
+    void removalWithTheSelectionGoneRemovesNothing()
+    {
+        FakeForm f;
+        f.window.queue.addItem("/m/a.wav");
+        f.window.queue.addItem("/m/b.wav");
+        f.window.queue.setSelectedIndex(1);
+        // A track ends during the wait and the head moves on: the selection is adjusted.
+        f.loop.duringWait = [&f] { f.window.queue.setSelectedIndex(-1); };
+        f.form.queue().lstMusicQ_DblClick();
+        QCOMPARE(f.window.queue.count(), 2);
+    }
+
+    void removingTheHeadLeavesTheTrackPlaying()
+    {
+        FakeForm f;
+        f.window.queue.addItem("/m/a.wav");
+        f.window.queue.addItem("/m/b.wav");
+        f.form.player().PlayQueueHead();
+        f.window.queue.setSelectedIndex(0);
+        f.form.queue().lstMusicQ_DblClick();
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/m/b.wav"});
+        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
+    }
+
+    void removingTheLastEntryResets()
+    {
+        FakeForm f;
+        f.window.queue.addItem("/m/a.wav");
+        f.form.player().PlayQueueHead();
+        f.window.queue.setSelectedIndex(0);
+        f.form.queue().lstMusicQ_DblClick();
+        QCOMPARE(f.window.queue.count(), 0);
+        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        // On an empty queue the double-click resets at once, without waiting.
+        f.loop.waits.clear();
+        f.form.queue().lstMusicQ_DblClick();
+        QVERIFY(f.loop.waits.empty());
+    }
+
+    void theQueueNeverGrowsPastItsLimit()
+    {
+        MusicFolder folder{"a.wav", "b.wav"};
+        FakeForm f;
+        browse(f, folder);
+        for (int i = 0; i < kMaxListEntries - 1; ++i)
+            f.window.queue.addItem("/m/x.wav");
+        f.form.player().PlayQueueHead();
+        f.form.queue().cmdQAll_Click();
+        f.form.queue().cmdRnd_Click();
+        QCOMPARE(f.window.queue.count(), kMaxListEntries - 1);
+        QCOMPARE(f.window.beeps, 2);
+        QCOMPARE(f.window.media.mode(), MediaMode::Playing); // playback as it was
+        QCOMPARE(f.window.list2.count(), 0);
+        f.window.file1.setSelectedIndex(0);
+        f.form.queue().File1_DblClick(); // one more fits exactly
+        QCOMPARE(f.window.queue.count(), kMaxListEntries);
+        f.form.queue().File1_DblClick();
+        QCOMPARE(f.window.queue.count(), kMaxListEntries);
+        QCOMPARE(f.window.beeps, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQueueBuilder)
+#include "tst_queuebuilder.moc"
