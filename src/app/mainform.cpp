@@ -23,7 +23,7 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 
 MainForm::MainForm(MainWindowView& window, Services services)
     : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
-      m_queue(window, m_player, services.random, services.loop)
+      m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue)
 {
     window.MMControl1().setEvents(&m_player);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/browser.h"
+#include "browser/dragdrop.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
 
@@ -41,6 +42,7 @@ public:
     Browser& browser() { return m_browser; }
     QueueBuilder& queue() { return m_queue; }
     Player& player() { return m_player; }
+    DragDrop& dragDrop() { return m_dragDrop; }
 
 private:
     MainWindowView& m_window;
@@ -48,6 +50,7 @@ private:
     Player m_player;
     Browser m_browser;
     QueueBuilder m_queue;
+    DragDrop m_dragDrop;
 };
 
 } // namespace orvane

@@ -19,6 +19,10 @@ class MainWindowView
 {
 public:
     enum class WindowState { Normal, Minimized };
+    // The two lists that can be dragged.
+    enum class DragList { File1, lstMusicQ };
+    // The pictures a drag shows: two notes with a sharp, a loudspeaker sending out sound.
+    enum class DragPicture { Image2, Image3 };
 
     virtual ~MainWindowView() = default;
 
@@ -59,6 +63,10 @@ public:
     virtual void unload() = 0;
     // Shows a brief note beside the volume picture, gone after a few seconds.
     virtual void showVolumeNote(const std::string& text) = 0;
+    // Sets the picture the pointer shows while `list` is dragged; at once if it is.
+    virtual void setDragIcon(DragList /*list*/, DragPicture /*picture*/) {}
+    // Starts dragging `list` until the mouse button is released; nothing if a drag runs.
+    virtual void beginDrag(DragList /*list*/) {}
 };
 
 } // namespace orvane

@@ -6,6 +6,9 @@
 #include "platform/mainwindowview.h"
 #include "platform/scratchlist.h"
 
+#include <optional>
+#include <vector>
+
 namespace orvane {
 
 // The main window with fake controls; the test wires their events to the logic.
@@ -32,6 +35,19 @@ public:
     void beep() override { ++beeps; }
     void unload() override { ++unloads; }
     void showVolumeNote(const std::string& text) override { volumeNote = text; }
+    void setDragIcon(DragList list, DragPicture picture) override
+    {
+        (list == DragList::File1 ? file1Icon : queueIcon) = picture;
+        if (dragging && *dragging == list)
+            pointer.push_back(picture);
+    }
+    void beginDrag(DragList list) override
+    {
+        if (dragging)
+            return;
+        dragging = list;
+        pointer.push_back(list == DragList::File1 ? file1Icon : queueIcon);
+    }
 
     FakeText length;
     FakeText playing;
@@ -49,6 +65,10 @@ public:
     int beeps = 0;
     int unloads = 0;
     std::string volumeNote;
+    std::optional<DragList> dragging;
+    DragPicture file1Icon = DragPicture::Image2;
+    DragPicture queueIcon = DragPicture::Image2;
+    std::vector<DragPicture> pointer; // what the pointer showed, in order
 };
 
 } // namespace orvane

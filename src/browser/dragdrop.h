@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/mainwindowview.h"
+
+namespace orvane {
+
+class QueueBuilder;
+
+// Dragging between the file list and the queue: a file dropped on the queue is added, a
+// queue entry dropped on the file list is removed, each as its double-click would.
+class DragDrop
+{
+public:
+    using DragList = MainWindowView::DragList;
+
+    // Mouse button values: the left button alone is 1.
+    static constexpr int kLeftButton = 1;
+    // Drag-over transitions: entering and leaving; any other value moves within.
+    static constexpr int kEnter = 0;
+    static constexpr int kLeave = 1;
+
+    DragDrop(MainWindowView& window, QueueBuilder& queue);
+
+    void File1_MouseMove(int Button);
+    void lstMusicQ_MouseMove(int Button);
+    void File1_DragOver(DragList Source, int State);
+    void lstMusicQ_DragOver(DragList Source, int State);
+    void File1_DragDrop(DragList Source);
+    void lstMusicQ_DragDrop(DragList Source);
+
+private:
+    std::string dragValue(DragList list) const;
+    std::string selectedQueueEntry() const;
+
+    MainWindowView& m_window;
+    QueueBuilder& m_queue;
+};
+
+} // namespace orvane
