@@ -3,6 +3,8 @@
 #include "app/addbackslash.h"
 #include "app/commandlineswitches.h"
 #include "app/common.h"
+#include "app/programinfo.h"
+#include "app/showabout.h"
 #include "platform/combocontrol.h"
 #include "platform/helpviewer.h"
 #include "platform/mainwindowview.h"
@@ -14,7 +16,6 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kCaption = "Vemor's 32-bit Music Player";
 constexpr const char* kHelpFileName = "orvane.hlp";
 constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;*.rmi)",
                                       "Sound (*.wav)"};
@@ -23,7 +24,8 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 
 MainForm::MainForm(MainWindowView& window, Services services)
     : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
-      m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue)
+      m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue),
+      m_volumeMixer(window, services.launcher)
 {
     window.MMControl1().setEvents(&m_player);
 }
@@ -36,7 +38,7 @@ void MainForm::Form_Load()
     if (IsHomeMachine(system))
         system.setCurrentFolder(system.homeMusicFolder());
     m_browser.start(system.currentFolder());
-    m_window.setCaption(kCaption);
+    m_window.setCaption(kProgramTitle);
     HelpViewer& help = m_window.CommonDialog1();
     help.setHelpFile(AddBackslash(system.applicationFolder()) + kHelpFileName);
     help.setHelpCommand(HelpViewer::kHelpContents);
@@ -70,6 +72,16 @@ void MainForm::exit_Click()
 void MainForm::HelpContents_Click()
 {
     m_window.CommonDialog1().showHelp();
+}
+
+void MainForm::HelpAbout_Click()
+{
+    ShowAbout(m_services.about);
+}
+
+void MainForm::imgVolume_Click()
+{
+    m_volumeMixer.imgVolume_Click();
 }
 
 } // namespace orvane

@@ -2,12 +2,15 @@
 
 #include "browser/browser.h"
 #include "browser/dragdrop.h"
+#include "app/volumemixer.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
 
 namespace orvane {
 
+class AboutWindowFactory;
 class EventLoop;
+class ProgramLauncher;
 class MainWindowView;
 class RandomSource;
 class SystemInfo;
@@ -20,6 +23,8 @@ struct Services
     const Volumes& volumes;
     EventLoop& loop;
     RandomSource& random;
+    AboutWindowFactory& about;
+    ProgramLauncher& launcher;
 };
 
 // The main window's logic: start-up, leaving, help, and the browser, queue and player that
@@ -38,6 +43,8 @@ public:
     void cmdExit_Click();
     void exit_Click();
     void HelpContents_Click();
+    void HelpAbout_Click();
+    void imgVolume_Click();
 
     Browser& browser() { return m_browser; }
     QueueBuilder& queue() { return m_queue; }
@@ -51,6 +58,7 @@ private:
     Browser m_browser;
     QueueBuilder m_queue;
     DragDrop m_dragDrop;
+    VolumeMixer m_volumeMixer;
 };
 
 } // namespace orvane

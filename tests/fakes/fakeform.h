@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainform.h"
+#include "fakes/fakeaboutview.h"
 #include "fakes/fakewindow.h"
 
 namespace orvane {
@@ -9,7 +10,7 @@ namespace orvane {
 // as the real window wires them.
 struct FakeForm
 {
-    FakeForm() : window(volumes), form(window, Services{system, volumes, loop, random})
+    FakeForm() : window(volumes), form(window, Services{system, volumes, loop, random, about, launcher})
     {
         window.drive1.onChange = [this] { form.browser().Drive1_Change(); };
         window.dir1.onChange = [this] { form.browser().Dir1_Change(); };
@@ -20,6 +21,8 @@ struct FakeForm
     FakeVolumes volumes;
     FakeEventLoop loop;
     FakeRandom random;
+    FakeAboutWindowFactory about;
+    FakeLauncher launcher;
     FakeWindow window;
     MainForm form;
 };

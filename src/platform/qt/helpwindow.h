@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/helpviewer.h"
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace orvane {
+
+// The help viewer: a window of its own that shows the HTML help file, at its contents or at a
+// topic, beside the main window without holding it up.
+class HelpWindow : public QWidget, public HelpViewer
+{
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    void setHelpFile(const std::string& path) override;
+    std::string helpFile() const override;
+    void setHelpCommand(int command) override;
+    int helpCommand() const override;
+    // Every help command shows the contents: the file has no other entry point.
+    void showHelp() override;
+    // A topic the file does not hold shows the top of the file.
+    void showTopic(int topic) override;
+
+    // The anchor of a topic number in the help file.
+    static QString topicAnchor(int topic);
+    // The browser that shows the file.
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    void open(const QString& anchor);
+    void showProblem(const QString& problem);
+
+    QTextBrowser* m_browser = nullptr;
+    QString m_helpFile;
+    int m_helpCommand = 0;
+};
+
+} // namespace orvane
