@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/systeminfo.h"
+
+#include <string>
+
+namespace orvane {
+
+// The operating system as a POSIX system with /proc shows it.
+class PosixSystemInfo : public SystemInfo
+{
+public:
+    // `commandLine`: the arguments after the program's name, joined by single spaces.
+    explicit PosixSystemInfo(std::string commandLine);
+
+    bool computerName(char* buffer, std::uint32_t& size) const override;
+    std::string applicationFolder() const override;
+    std::string currentFolder() const override;
+    bool setCurrentFolder(const std::string& path) override;
+    std::string commandLine() const override { return m_commandLine; }
+    std::string homeMusicFolder() const override;
+
+private:
+    std::string m_commandLine;
+};
+
+// The arguments of `argv` after the program's name, joined by single spaces.
+std::string joinArguments(int argc, const char* const* argv);
+
+// The user's home folder: $HOME, else the password database's entry, else "/".
+std::string userHomeFolder();
+
+} // namespace orvane

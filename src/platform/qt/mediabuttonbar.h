@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/mediabuttons.h"
+
+#include <QWidget>
+#include <array>
+
+class QToolButton;
+
+namespace orvane {
+
+// The media control's face: four transport buttons, Next, Play, Pause and Stop, sharing its
+// width. It takes the focus as one control; Left and Right choose a button, Space or Enter
+// presses it.
+class MediaButtonBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MediaButtonBar(QWidget* parent = nullptr);
+
+    QToolButton* button(MediaButtons::Button which) const;
+    // The button the keyboard presses.
+    MediaButtons::Button currentButton() const { return m_current; }
+
+signals:
+    void pressed(MediaButtons::Button button);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void setCurrentButton(int index);
+
+    std::array<QToolButton*, 4> m_buttons{};
+    MediaButtons::Button m_current = MediaButtons::Button::Next;
+};
+
+} // namespace orvane

@@ -1,0 +1,243 @@
+#include "app/showabout.h"
+#include "platform/qt/aboutwindow.h"
+#include "platform/qt/uifonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+using namespace orvane;
+
+namespace {
+
+// Where screenshots go: ORVANE_SCREENSHOT_DIR, else <build folder>/screenshots, the build
+// folder being the first one above the test that holds CMakeCache.txt.
+QString screenshotDir()
+{
+    const QString given = qEnvironmentVariable("ORVANE_SCREENSHOT_DIR");
+    if (!given.isEmpty())
+        return given;
+    QDir dir(QCoreApplication::applicationDirPath());
+    while (!dir.exists(QStringLiteral("CMakeCache.txt")) && dir.cdUp()) {
+    }
+    return (dir.exists(QStringLiteral("CMakeCache.txt")) ? dir.absolutePath()
+                                                         : QDir::currentPath()) +
+           QStringLiteral("/screenshots");
+}
+
+QIcon paintedIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setBrush(Qt::darkCyan);
+    painter.drawEllipse(2, 2, 28, 28);
+    return QIcon(pixmap);
+}
+
+QWidget* openAboutWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("About") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestAboutWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void controlsHaveTheirPlacesAndLooks_data();
+    void controlsHaveTheirPlacesAndLooks();
+    void windowIsFixedWhiteAndStartsInItsDesignedState();
+    void makersTextsFitTheirLabels();
+    void onlyOkTakesTheFocusAndKeysPressIt();
+    void showAboutCentresTitlesAndClosesEachTime();
+    void negativePlacesAreKept();
+
+private:
+    QWidget m_mainWindow;
+};
+
+void TestAboutWindow::initTestCase()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    m_mainWindow.setWindowIcon(paintedIcon());
+}
+
+void TestAboutWindow::controlsHaveTheirPlacesAndLooks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<QColor>("colour");
+
+    const QColor navy(0, 0, 128);
+    QTest::newRow("Command1") << "Command1" << QRect(224, 136, 113, 33) << controlFont()
+                              << QColor();
+    QTest::newRow("Label4") << "Label4" << QRect(12, 144, 193, 21) << controlFont() << navy;
+    QTest::newRow("Label1") << "Label1" << QRect(12, 60, 153, 25) << displayFont() << navy;
+    QTest::newRow("Label2") << "Label2" << QRect(12, 76, 145, 25) << displayFont() << navy;
+    QTest::newRow("Label3") << "Label3" << QRect(12, 92, 153, 17) << displayFont() << navy;
+    QTest::newRow("Shape1") << "Shape1" << QRect(8, 56, 205, 113) << QFont() << QColor(Qt::black);
+    QTest::newRow("Label5") << "Label5" << QRect(12, 128, 161, 21) << controlFont() << navy;
+    QTest::newRow("Label6") << "Label6" << QRect(12, 108, 145, 17) << displayFont() << navy;
+    QTest::newRow("Image1") << "Image1" << QRect(8, 8, 329, 40) << QFont() << QColor();
+    QTest::newRow("Version") << "Version" << QRect(224, 108, 113, 17) << controlFont()
+                             << QColor(255, 0, 0);
+    QTest::newRow("Image2") << "Image2" << QRect(264, 64, 32, 32) << QFont() << QColor();
+}
+
+void TestAboutWindow::controlsHaveTheirPlacesAndLooks()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QFont, font);
+    QFETCH(QColor, colour);
+
+    AboutWindow window(&m_mainWindow);
+    auto* control = window.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), place);
+    if (font != QFont()) {
+        QCOMPARE(control->font().family(), font.family());
+        QCOMPARE(control->font().pixelSize(), font.pixelSize());
+        QVERIFY(!control->font().bold());
+    }
+    if (colour.isValid())
+        QCOMPARE(control->palette().color(QPalette::WindowText), colour);
+    if (name.startsWith(QLatin1String("Label")) || name == QLatin1String("Version")) {
+        auto* label = qobject_cast<QLabel*>(control);
+        QVERIFY(!label->autoFillBackground());
+        QVERIFY(label->alignment() & Qt::AlignTop);
+    }
+}
+
+void TestAboutWindow::windowIsFixedWhiteAndStartsInItsDesignedState()
+{
+    AboutWindow window(&m_mainWindow);
+    QCOMPARE(window.minimumSize(), QSize(345, 182));
+    QCOMPARE(window.maximumSize(), QSize(345, 182));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(window.autoFillBackground());
+
+    QCOMPARE(window.caption(), std::string("Caption"));
+    QCOMPARE(window.versionText(), std::string("Version 0.1"));
+    auto* version = window.findChild<QLabel*>(QStringLiteral("Version"));
+    QVERIFY(version->alignment() & Qt::AlignHCenter);
+    // The version text stands centred under the icon.
+    const QRect icon = window.findChild<QLabel*>(QStringLiteral("Image2"))->geometry();
+    QVERIFY(std::abs(version->geometry().center().x() - icon.center().x()) <= 1);
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("Image2"))->pixmap().isNull());
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(), QSize(329, 40));
+    QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
+             QStringLiteral("OK"));
+}
+
+void TestAboutWindow::makersTextsFitTheirLabels()
+{
+    AboutWindow window(&m_mainWindow);
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+        auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+        QVERIFY2(!label->text().isEmpty(), name);
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), name);
+        QVERIFY2(metrics.height() <= label->height(), name);
+        QVERIFY2(!label->text().contains(QLatin1Char('@')), name);
+    }
+}
+
+void TestAboutWindow::onlyOkTakesTheFocusAndKeysPressIt()
+{
+    AboutWindow window(&m_mainWindow);
+    int presses = 0;
+    window.setCommand1Click([&] { ++presses; });
+    auto* ok = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (child != ok)
+            QCOMPARE(child->focusPolicy(), Qt::NoFocus);
+    }
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Tab);
+    QCOMPARE(window.focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Return);
+    QCOMPARE(presses, 1);
+    QTest::keyClick(ok, Qt::Key_Space);
+    QCOMPARE(presses, 2);
+    // Escape and the close box press OK too.
+    QTest::keyClick(ok, Qt::Key_Escape);
+    QCOMPARE(presses, 3);
+    window.close();
+    QCOMPARE(presses, 4);
+}
+
+void TestAboutWindow::showAboutCentresTitlesAndClosesEachTime()
+{
+    QtAboutWindowFactory windows(&m_mainWindow);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (int opening = 1; opening <= 2; ++opening) {
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* about = qobject_cast<AboutWindow*>(openAboutWindow());
+            QVERIFY(about);
+            QVERIFY(about->isModal());
+            // Centred by the size it had when it loaded, before the platform framed it.
+            const QPoint centred(static_cast<int>(std::floor((screen.width() - 345) / 2.0)),
+                                 static_cast<int>(std::floor((screen.height() - 182) / 2.0)));
+            QCOMPARE(about->pos(), centred);
+            QCOMPARE(about->windowTitle(), QStringLiteral("About Vemor's 32-bit Music Player"));
+            QCOMPARE(about->versionText(), std::string("Version 2.1"));
+            const QPixmap icon = about->findChild<QLabel*>(QStringLiteral("Image2"))->pixmap();
+            QCOMPARE(icon.toImage(), m_mainWindow.windowIcon().pixmap(32, 32).toImage());
+            if (opening == 1) {
+                QVERIFY(QDir().mkpath(screenshotDir()));
+                QVERIFY(about->grab().save(screenshotDir() + QStringLiteral("/about.png")));
+            }
+            checked = true;
+            QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        });
+        // Ends a showing that the OK button failed to end, so the test fails instead of hanging.
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        connect(&rescue, &QTimer::timeout, this, [] {
+            if (QWidget* about = openAboutWindow())
+                about->hide();
+        });
+        rescue.start(5000);
+        ShowAbout(windows);
+        QVERIFY(rescue.isActive());
+        QVERIFY(checked);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!openAboutWindow());
+    }
+}
+
+void TestAboutWindow::negativePlacesAreKept()
+{
+    AboutWindow window(&m_mainWindow);
+    window.move(-72.5f, -41.0f);
+    QCOMPARE(window.pos(), QPoint(-73, -41));
+    window.move(227.5f, 209.0f);
+    QCOMPARE(window.pos(), QPoint(227, 209));
+}
+
+QTEST_MAIN(TestAboutWindow)
+#include "tst_aboutwindow.moc"

@@ -1,0 +1,212 @@
+#include "platform/qt/helpwindow.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+using namespace orvane;
+
+namespace {
+
+// The block that holds `anchor`; invalid when there is none.
+QTextBlock anchorBlock(const QTextBrowser& browser, const QString& anchor)
+{
+    const QTextDocument* document = browser.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return block;
+        }
+    }
+    return {};
+}
+
+// True when the whole block is in the visible part of the browser.
+bool isInView(const QTextBrowser& browser, const QTextBlock& block)
+{
+    if (!block.isValid())
+        return false;
+    const QRectF place = browser.document()->documentLayout()->blockBoundingRect(block);
+    const int top = browser.verticalScrollBar()->value();
+    const int bottom = top + browser.viewport()->height();
+    return place.top() >= top - 1 && place.bottom() <= bottom;
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void contentsOpenAtTheTopWithoutBlocking();
+    void topicsOpenAtTheirHeadings_data();
+    void topicsOpenAtTheirHeadings();
+    void unknownTopicShowsTheTop();
+    void missingOrWrongFileSaysWhatWasLookedFor_data();
+    void missingOrWrongFileSaysWhatWasLookedFor();
+    void fileInstalledLaterIsShown();
+    void everyLinkOfTheHelpLeadsToAnAnchor();
+    void helpCoversTheCommandLineAndEnvironment();
+
+private:
+    QString m_helpFile;
+};
+
+void TestHelpWindow::initTestCase()
+{
+    m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
+    QVERIFY2(!m_helpFile.isEmpty(), "docs/orvane.hlp.html not found");
+}
+
+void TestHelpWindow::contentsOpenAtTheTopWithoutBlocking()
+{
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.setHelpCommand(HelpViewer::kHelpContents);
+    help.showTopic(5555);
+    help.showHelp();
+
+    QVERIFY(help.isVisible());
+    QVERIFY(!help.isModal());
+    QCOMPARE(help.browser()->verticalScrollBar()->value(), 0);
+    QVERIFY(isInView(*help.browser(), anchorBlock(*help.browser(), QStringLiteral("contents"))));
+}
+
+void TestHelpWindow::topicsOpenAtTheirHeadings_data()
+{
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<QString>("heading");
+
+    QTest::newRow("folders") << 1111 << "Folders";
+    QTest::newRow("music files") << 2222 << "Music files";
+    QTest::newRow("queue") << 3333 << "The music queue";
+    QTest::newRow("transport") << 4444 << "The transport buttons: Next, Play, Pause, Stop";
+    QTest::newRow("buttons") << 5555 << "Clear All, Randomise, Queue All and Exit";
+}
+
+void TestHelpWindow::topicsOpenAtTheirHeadings()
+{
+    QFETCH(int, topic);
+    QFETCH(QString, heading);
+
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.showTopic(topic);
+
+    const QTextBrowser& browser = *help.browser();
+    const QString anchor = HelpWindow::topicAnchor(topic);
+    const QTextBlock block = anchorBlock(browser, anchor);
+    QVERIFY2(block.isValid(), qPrintable(anchor));
+    QCOMPARE(block.text(), heading);
+    QVERIFY(isInView(browser, block));
+    QVERIFY(!isInView(browser, anchorBlock(browser, QStringLiteral("contents"))));
+}
+
+void TestHelpWindow::unknownTopicShowsTheTop()
+{
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.showTopic(3333);
+    help.showTopic(9999);
+    QCOMPARE(help.browser()->verticalScrollBar()->value(), 0);
+    QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("Contents")));
+}
+
+void TestHelpWindow::missingOrWrongFileSaysWhatWasLookedFor_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("missing") << "/nonexistent/folder/orvane.hlp"
+                             << "not found";
+    QTest::newRow("a folder") << QDir::tempPath() << "not the program's help file";
+    QTest::newRow("odd characters") << "/nonexistent/<b>&amp; x</b>/orvane.hlp"
+                                    << "not found";
+    QTest::newRow("none set") << ""
+                              << "not found";
+}
+
+void TestHelpWindow::missingOrWrongFileSaysWhatWasLookedFor()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, problem);
+
+    HelpWindow help;
+    help.setHelpFile(path.toStdString());
+    help.showHelp();
+
+    QVERIFY(help.isVisible());
+    const QString shown = help.browser()->toPlainText();
+    QVERIFY2(shown.contains(problem), qPrintable(shown));
+    if (!path.isEmpty())
+        QVERIFY2(shown.contains(path), qPrintable(shown));
+}
+
+void TestHelpWindow::fileInstalledLaterIsShown()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("orvane.hlp"));
+    HelpWindow help;
+    help.setHelpFile(path.toStdString());
+    help.showHelp();
+    QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("not found")));
+
+    QVERIFY(QFile::copy(m_helpFile, path));
+    help.showTopic(2222);
+    QVERIFY(isInView(*help.browser(), anchorBlock(*help.browser(), QStringLiteral("topic-2222"))));
+}
+
+void TestHelpWindow::everyLinkOfTheHelpLeadsToAnAnchor()
+{
+    QFile file(m_helpFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    QSet<QString> anchors;
+    for (const auto& match :
+         QRegularExpression(QStringLiteral("name=\"([^\"]+)\"")).globalMatch(html))
+        anchors.insert(match.captured(1));
+    for (int topic : {1111, 2222, 3333, 4444, 5555})
+        QVERIFY(anchors.contains(HelpWindow::topicAnchor(topic)));
+    for (const auto& match :
+         QRegularExpression(QStringLiteral("href=\"#([^\"]+)\"")).globalMatch(html))
+        QVERIFY2(anchors.contains(match.captured(1)), qPrintable(match.captured(1)));
+}
+
+void TestHelpWindow::helpCoversTheCommandLineAndEnvironment()
+{
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.showHelp();
+    const QString text = help.browser()->toPlainText();
+    for (const char* word : {"/wav",
+                             "/mid",
+                             "/r",
+                             "/q",
+                             "/p",
+                             "/m",
+                             "--help",
+                             "--version",
+                             "ORVANE_SOUNDFONT",
+                             "SDL_AUDIODRIVER",
+                             "Volume Control",
+                             "Music Queue:",
+                             "Music Files:",
+                             "Folders:",
+                             "Drives:",
+                             "List Files of Type:",
+                             "Progress Chart:",
+                             "Playing:",
+                             "Length (mm:ss):",
+                             "About Vemor's Music Player",
+                             "Contents"})
+        QVERIFY2(text.contains(QLatin1String(word)), word);
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "tst_helpwindow.moc"
