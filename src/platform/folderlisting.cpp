@@ -37,16 +37,6 @@ bool matchesWildcard(std::string_view name, std::string_view wildcard)
     return w == wildcard.size();
 }
 
-bool lessIgnoringCase(const std::string& a, const std::string& b)
-{
-    const auto byLower = [](char x, char y) { return lower(x) < lower(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLower))
-        return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLower))
-        return false;
-    return a < b; // names equal but for case keep a stable order
-}
-
 } // namespace
 
 bool matchesPattern(std::string_view name, std::string_view pattern)
@@ -65,7 +55,8 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, std::strin
                                            std::size_t limit)
 {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
+    // Each name with its lower-case form, worked out once rather than in every comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
     std::error_code error;
     fs::directory_iterator entries(fs::path(folder), fs::directory_options::skip_permission_denied,
                                    error);
@@ -76,13 +67,18 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, std::strin
         std::error_code statError;
         if (!entries->is_regular_file(statError))
             continue;
-        names.push_back(name);
+        std::string key(name.size(), '\0');
+        std::transform(name.begin(), name.end(), key.begin(), lower);
+        keyed.emplace_back(std::move(key), name);
     }
     if (error)
         return {};
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-    if (names.size() > limit)
-        names.resize(limit);
+    // By lower-case name; names equal but for case keep a stable order by their own bytes.
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> names;
+    names.reserve(std::min(keyed.size(), limit));
+    for (std::size_t i = 0; i < keyed.size() && i < limit; ++i)
+        names.push_back(std::move(keyed[i].second));
     return names;
 }
 
