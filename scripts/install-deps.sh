@@ -12,7 +12,8 @@ packages=(
     timgm6mb-soundfont fonts-wine
 )
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(xvfb xauth pulseaudio pulseaudio-utils sox fluidsynth clang libclang-rt-14-dev)
+    packages+=(xvfb xauth pulseaudio pulseaudio-utils sox fluidsynth clang libclang-rt-14-dev
+              desktop-file-utils appstream dpkg-dev file man-db)
 fi
 
 missing=()
