@@ -1,0 +1,98 @@
+#include "platform/audio/midisynth.h"
+
+#include "platform/audio/audiolog.h"
+#include "platform/audio/outputformat.h"
+#include "platform/audio/soundfontlocator.h"
+
+#include <fluidsynth.h>
+
+namespace orvane {
+
+namespace {
+
+void silenceFluidSynthLogging()
+{
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+        fluid_set_log_function(level, nullptr, nullptr);
+}
+
+} // namespace
+
+MidiSynth::MidiSynth(std::string soundFont) : m_soundFont(std::move(soundFont)) {}
+
+MidiSynth::~MidiSynth()
+{
+    if (m_loader.joinable())
+        m_loader.join();
+    if (m_synth != nullptr)
+        delete_fluid_synth(m_synth);
+    if (m_settings != nullptr)
+        delete_fluid_settings(m_settings);
+}
+
+void MidiSynth::preload()
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_loader = std::thread([this] { load(); });
+}
+
+fluid_synth_t* MidiSynth::synth()
+{
+    if (!m_started) {
+        m_started = true;
+        load();
+    }
+    if (m_loader.joinable())
+        m_loader.join();
+    if (m_synth == nullptr && !m_reported) {
+        m_reported = true;
+        reportAudioProblem(m_error);
+    }
+    return m_synth;
+}
+
+void MidiSynth::load()
+{
+    const auto started = std::chrono::steady_clock::now();
+    silenceFluidSynthLogging();
+    m_settings = new_fluid_settings();
+    if (m_settings == nullptr) {
+        m_error = "cannot set up the MIDI synthesizer";
+        return;
+    }
+    fluid_settings_setnum(m_settings, "synth.sample-rate", kOutputRate);
+    // Only one thread drives the synthesizer at a time, so its own locking is not needed.
+    fluid_settings_setint(m_settings, "synth.threadsafe-api", 0);
+    fluid_settings_setint(m_settings, "synth.lock-memory", 0);
+    fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    m_synth = new_fluid_synth(m_settings);
+    if (m_synth == nullptr) {
+        m_error = "cannot set up the MIDI synthesizer";
+        return;
+    }
+
+    std::string path = m_soundFont;
+    if (path.empty()) {
+        const auto found = SoundFontLocator().locate();
+        if (!found) {
+            m_error = "no General MIDI SoundFont found (install timgm6mb-soundfont or "
+                      "fluid-soundfont-gm, or set ORVANE_SOUNDFONT to a .sf2 or .sf3 file); "
+                      "MIDI files will not play";
+            delete_fluid_synth(m_synth);
+            m_synth = nullptr;
+            return;
+        }
+        path = *found;
+    }
+    if (fluid_synth_sfload(m_synth, path.c_str(), 1) == FLUID_FAILED) {
+        m_error = "cannot load the SoundFont " + path + "; MIDI files will not play";
+        delete_fluid_synth(m_synth);
+        m_synth = nullptr;
+        return;
+    }
+    m_loadTime = std::chrono::steady_clock::now() - started;
+}
+
+} // namespace orvane

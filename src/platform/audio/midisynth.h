@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+typedef struct _fluid_hashtable_t fluid_settings_t;
+typedef struct _fluid_synth_t fluid_synth_t;
+
+namespace orvane {
+
+// The one FluidSynth synthesizer of the run, with its General MIDI SoundFont. It has no audio
+// driver of its own: the output callback renders it. The SoundFont is loaded once, on a
+// background thread started by the first call to preload() or synth().
+class MidiSynth
+{
+public:
+    // `soundFont` names the SoundFont to use; empty means to locate one.
+    explicit MidiSynth(std::string soundFont = {});
+    ~MidiSynth();
+    MidiSynth(const MidiSynth&) = delete;
+    MidiSynth& operator=(const MidiSynth&) = delete;
+
+    // Starts loading in the background unless it has begun.
+    void preload();
+    // Waits for the load; the synthesizer, or null when no SoundFont loads (said once on
+    // stderr). Call only while nothing renders it.
+    fluid_synth_t* synth();
+    // Why synth() is null.
+    const std::string& error() const { return m_error; }
+    // How long creating the synthesizer and loading the SoundFont took.
+    std::chrono::duration<double> loadTime() const { return m_loadTime; }
+
+private:
+    void load();
+
+    std::string m_soundFont;
+    std::thread m_loader;
+    bool m_started = false;
+    bool m_reported = false;
+    fluid_settings_t* m_settings = nullptr;
+    fluid_synth_t* m_synth = nullptr;
+    std::string m_error;
+    std::chrono::duration<double> m_loadTime{0};
+};
+
+} // namespace orvane

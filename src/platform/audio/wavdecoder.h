@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sf_private_tag;
+struct _SDL_AudioStream;
+
+namespace orvane {
+
+// Decodes a WAV file with libsndfile and converts it with SDL's audio stream to float stereo
+// at the output rate.
+class WavDecoder
+{
+public:
+    // The decoder of the WAV file at `path`; null, with `error` set, when libsndfile cannot read
+    // it, it is not a WAV, it is truncated or it holds no audio.
+    static std::unique_ptr<WavDecoder> open(const std::string& path, std::string& error);
+    ~WavDecoder();
+    WavDecoder(const WavDecoder&) = delete;
+    WavDecoder& operator=(const WavDecoder&) = delete;
+
+    // Writes up to `maxFrames` converted frames to `out`; 0 once the file is used up.
+    std::size_t decode(float* out, std::size_t maxFrames);
+    // Goes back to the first frame.
+    bool rewind(std::string& error);
+    // frames / sample rate, in whole milliseconds.
+    long long lengthMilliseconds() const { return m_lengthMilliseconds; }
+    int sampleRate() const { return m_sampleRate; }
+    int channels() const { return m_channels; }
+
+private:
+    WavDecoder(sf_private_tag* file, _SDL_AudioStream* stream, int sampleRate, int channels,
+               long long lengthMilliseconds);
+
+    sf_private_tag* m_file;
+    _SDL_AudioStream* m_stream;
+    int m_sampleRate;
+    int m_channels;
+    long long m_lengthMilliseconds;
+    std::size_t m_inputFrames;
+    std::vector<float> m_input;
+    bool m_inputDone = false;
+};
+
+} // namespace orvane

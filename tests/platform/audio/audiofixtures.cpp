@@ -1,0 +1,205 @@
+#include "audiofixtures.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <sndfile.h>
+
+namespace orvane::testing {
+
+void appendVarLen(Bytes& out, std::uint32_t value)
+{
+    std::uint8_t groups[4];
+    int count = 0;
+    do {
+        groups[count++] = static_cast<std::uint8_t>(value & 0x7F);
+        value >>= 7;
+    } while (value != 0 && count < 4);
+    for (int i = count - 1; i >= 0; --i)
+        out.push_back(static_cast<std::uint8_t>(groups[i] | (i > 0 ? 0x80 : 0)));
+}
+
+TrackBuilder& TrackBuilder::event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes)
+{
+    appendVarLen(m_bytes, delta);
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    return *this;
+}
+
+TrackBuilder& TrackBuilder::raw(std::initializer_list<std::uint8_t> bytes)
+{
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    return *this;
+}
+
+TrackBuilder& TrackBuilder::tempo(std::uint32_t delta, std::uint32_t microsecondsPerQuarter)
+{
+    return event(delta, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microsecondsPerQuarter >> 16),
+                         static_cast<std::uint8_t>((microsecondsPerQuarter >> 8) & 0xFF),
+                         static_cast<std::uint8_t>(microsecondsPerQuarter & 0xFF)});
+}
+
+TrackBuilder& TrackBuilder::noteOn(std::uint32_t delta, int channel, int key, int velocity)
+{
+    return event(delta, {static_cast<std::uint8_t>(0x90 | channel), static_cast<std::uint8_t>(key),
+                         static_cast<std::uint8_t>(velocity)});
+}
+
+TrackBuilder& TrackBuilder::noteOff(std::uint32_t delta, int channel, int key)
+{
+    return event(delta,
+                 {static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0x40});
+}
+
+TrackBuilder& TrackBuilder::program(std::uint32_t delta, int channel, int program)
+{
+    return event(delta,
+                 {static_cast<std::uint8_t>(0xC0 | channel), static_cast<std::uint8_t>(program)});
+}
+
+TrackBuilder& TrackBuilder::endTrack(std::uint32_t delta)
+{
+    return event(delta, {0xFF, 0x2F, 0x00});
+}
+
+namespace {
+
+void append16(Bytes& out, std::uint32_t value)
+{
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+void append32(Bytes& out, std::uint32_t value)
+{
+    append16(out, value >> 16);
+    append16(out, value & 0xFFFF);
+}
+
+void appendLe32(Bytes& out, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void appendText(Bytes& out, const char* text)
+{
+    while (*text != '\0')
+        out.push_back(static_cast<std::uint8_t>(*text++));
+}
+
+void appendChunk(Bytes& out, const char* id, const Bytes& data)
+{
+    appendText(out, id);
+    appendLe32(out, static_cast<std::uint32_t>(data.size()));
+    out.insert(out.end(), data.begin(), data.end());
+    if (data.size() % 2 != 0)
+        out.push_back(0);
+}
+
+} // namespace
+
+Bytes smfFile(int format, std::uint16_t division, const std::vector<TrackBuilder>& tracks)
+{
+    Bytes out;
+    appendText(out, "MThd");
+    append32(out, 6);
+    append16(out, static_cast<std::uint32_t>(format));
+    append16(out, static_cast<std::uint32_t>(tracks.size()));
+    append16(out, division);
+    for (const TrackBuilder& track : tracks) {
+        appendText(out, "MTrk");
+        append32(out, static_cast<std::uint32_t>(track.bytes().size()));
+        out.insert(out.end(), track.bytes().begin(), track.bytes().end());
+    }
+    return out;
+}
+
+std::uint16_t smpteDivision(int framesPerSecond, int ticksPerFrame)
+{
+    return static_cast<std::uint16_t>(((256 - framesPerSecond) << 8) | ticksPerFrame);
+}
+
+Bytes rmidFile(const Bytes& smf, bool chunksAround)
+{
+    Bytes body;
+    appendText(body, "RMID");
+    if (chunksAround)
+        appendChunk(body, "DISP", Bytes{1, 0, 0, 0, 'x'}); // odd size: a pad byte follows
+    appendChunk(body, "data", smf);
+    if (chunksAround) {
+        Bytes info;
+        appendText(info, "INFOINAM");
+        appendLe32(info, 5);
+        appendText(info, "Song");
+        info.push_back(0);
+        appendChunk(body, "LIST", info);
+    }
+    Bytes out;
+    appendText(out, "RIFF");
+    appendLe32(out, static_cast<std::uint32_t>(body.size()));
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+Bytes simpleMidi(double seconds)
+{
+    // 480 ticks per quarter at 120 bpm: 960 ticks a second; one note per eighth.
+    const auto ticks = static_cast<std::uint32_t>(std::lround(seconds * 960));
+    TrackBuilder track;
+    track.program(0, 0, 0);
+    std::uint32_t at = 0;
+    while (at + 240 <= ticks) {
+        track.noteOn(0, 0, 60 + static_cast<int>((at / 240) % 12));
+        track.noteOff(240, 0, 60 + static_cast<int>((at / 240) % 12));
+        at += 240;
+    }
+    track.endTrack(ticks - at);
+    return smfFile(0, 480, {track});
+}
+
+void writeBytes(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRate, int channels,
+                       double seconds, double frequency, double amplitude, int container)
+{
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = (container != 0 ? container : SF_FORMAT_WAV) | subtypeFormat;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (file == nullptr)
+        return 0;
+    const auto frames = static_cast<std::size_t>(std::lround(seconds * sampleRate));
+    std::vector<float> samples(frames * static_cast<std::size_t>(channels));
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double value = amplitude * std::sin(2 * std::numbers::pi * frequency *
+                                                  static_cast<double>(i) / sampleRate);
+        for (int c = 0; c < channels; ++c)
+            samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
+                static_cast<float>(value);
+    }
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
+    sf_close(file);
+
+    SF_INFO readBack{};
+    SNDFILE* check = sf_open(path.c_str(), SFM_READ, &readBack);
+    if (check == nullptr)
+        return 0;
+    sf_close(check);
+    return readBack.frames;
+}
+
+} // namespace orvane::testing

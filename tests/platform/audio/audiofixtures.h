@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace orvane::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Builds one MIDI track from events with delta times; endTrack() appends the end of track.
+class TrackBuilder
+{
+public:
+    TrackBuilder& event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes);
+    TrackBuilder& raw(std::initializer_list<std::uint8_t> bytes);
+    TrackBuilder& tempo(std::uint32_t delta, std::uint32_t microsecondsPerQuarter);
+    TrackBuilder& noteOn(std::uint32_t delta, int channel, int key, int velocity = 100);
+    TrackBuilder& noteOff(std::uint32_t delta, int channel, int key);
+    TrackBuilder& program(std::uint32_t delta, int channel, int program);
+    TrackBuilder& endTrack(std::uint32_t delta);
+    const Bytes& bytes() const { return m_bytes; }
+
+private:
+    Bytes m_bytes;
+};
+
+void appendVarLen(Bytes& out, std::uint32_t value);
+
+// A Standard MIDI File: `division` as written in the header (0x8000 set for SMPTE).
+Bytes smfFile(int format, std::uint16_t division, const std::vector<TrackBuilder>& tracks);
+// A SMPTE division word: -fps in the high byte, ticks per frame in the low one.
+std::uint16_t smpteDivision(int framesPerSecond, int ticksPerFrame);
+// `smf` wrapped as RIFF 'RMID', with an odd-sized chunk before 'data' and a LIST after it.
+Bytes rmidFile(const Bytes& smf, bool chunksAround = true);
+
+// A single-track file of `seconds` of notes at 120 bpm and 480 ticks per quarter note.
+Bytes simpleMidi(double seconds);
+
+void writeBytes(const std::string& path, const Bytes& bytes);
+Bytes readBytes(const std::string& path);
+
+// Writes a WAV of a sine at `amplitude` (the same in every channel) with libsndfile; returns
+// the frame count libsndfile reports when reading it back (0 if it could not be written).
+long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRate, int channels,
+                       double seconds, double frequency = 440.0, double amplitude = 0.5,
+                       int container = 0);
+
+} // namespace orvane::testing

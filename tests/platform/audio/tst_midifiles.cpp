@@ -1,0 +1,275 @@
+// MIDI lengths through the tempo map, RIFF MIDI unwrapping, SMPTE conversion and refusal of
+// bad MIDI data, from files written here.
+#include "audiofixtures.h"
+#include "platform/audio/preparedmidi.h"
+#include "platform/audio/rmidunwrapper.h"
+#include "platform/audio/smfscanner.h"
+#include "platform/audio/smpteconverter.h"
+
+#include <QTest>
+#include <random>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+Q_DECLARE_METATYPE(orvane::testing::Bytes)
+
+class MidiFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lengthFollowsTheTempoMap_data();
+    void lengthFollowsTheTempoMap();
+    void rmidHoldsTheSameMusic_data() { lengthFollowsTheTempoMap_data(); }
+    void rmidHoldsTheSameMusic();
+    void smpteBecomesMetricalWithTheSameTiming_data();
+    void smpteBecomesMetricalWithTheSameTiming();
+    void badMidiIsRefused_data();
+    void badMidiIsRefused();
+    void everyTruncationIsRefused();
+    void randomBytesNeverReadOutside();
+};
+
+namespace {
+
+// 480 ticks per quarter note: at the default 120 bpm a quarter lasts 0.5 s.
+constexpr std::uint16_t kTpq = 480;
+
+TrackBuilder notes(int quarters, int channel = 0)
+{
+    TrackBuilder track;
+    for (int i = 0; i < quarters; ++i)
+        track.noteOn(0, channel, 60 + i % 12).noteOff(kTpq, channel, 60 + i % 12);
+    return track;
+}
+
+} // namespace
+
+void MidiFilesTest::lengthFollowsTheTempoMap_data()
+{
+    QTest::addColumn<Bytes>("file");
+    QTest::addColumn<double>("seconds");
+
+    QTest::newRow("format 0, 120 bpm by default")
+        << smfFile(0, kTpq, {notes(4).endTrack(0)}) << 2.0;
+    QTest::newRow("format 0, tempo change mid-track")
+        << smfFile(
+               0, kTpq,
+               {notes(2).tempo(0, 1000000).noteOn(0, 0, 64).noteOff(2 * kTpq, 0, 64).endTrack(0)})
+        << 1.0 + 2.0;
+    // Conductor track: 60 bpm from the start, 240 bpm after two quarters.
+    QTest::newRow("format 1, tempo changes on another track")
+        << smfFile(1, kTpq,
+                   {TrackBuilder().tempo(0, 1000000).tempo(2 * kTpq, 250000).endTrack(0),
+                    notes(6, 1).endTrack(0)})
+        << 2.0 + 4 * 0.25;
+    QTest::newRow("format 1, tracks ending at different times")
+        << smfFile(1, kTpq,
+                   {TrackBuilder().tempo(0, 500000).endTrack(0), notes(2, 0).endTrack(0),
+                    notes(7, 1).endTrack(0), notes(3, 2).endTrack(0)})
+        << 3.5;
+    QTest::newRow("format 1, tempo change after the music ends")
+        << smfFile(1, kTpq,
+                   {TrackBuilder().tempo(10 * kTpq, 1000000).endTrack(0), notes(2).endTrack(0)})
+        << 10 * 0.5;
+    QTest::newRow("long rest before the end of track")
+        << smfFile(0, kTpq, {notes(1).endTrack(9 * kTpq)}) << 5.0;
+    QTest::newRow("running status") << smfFile(0, kTpq,
+                                               {TrackBuilder()
+                                                    .event(0, {0x90, 60, 100})
+                                                    .event(kTpq, {62, 100})
+                                                    .event(kTpq, {60, 0})
+                                                    .event(kTpq, {62, 0})
+                                                    .endTrack(kTpq)})
+                                    << 2.0;
+    QTest::newRow("sysex and unknown chunk between tracks") << [] {
+        Bytes file = smfFile(1, kTpq, {TrackBuilder().tempo(0, 250000).endTrack(0)});
+        const Bytes junk = {'X', 'F', 'I', 'H', 0, 0, 0, 2, 0xAB, 0xCD};
+        file.insert(file.end(), junk.begin(), junk.end());
+        const Bytes second = smfFile(0, kTpq,
+                                     {TrackBuilder()
+                                          .event(0, {0xF0, 0x03, 0x7E, 0x7F, 0xF7})
+                                          .noteOn(0, 0, 60)
+                                          .noteOff(4 * kTpq, 0, 60)
+                                          .endTrack(0)});
+        file.insert(file.end(), second.begin() + 14, second.end());
+        file[11] = 2;
+        return file;
+    }() << 1.0;
+    QTest::newRow("track without end-of-track event") << smfFile(0, kTpq, {notes(3)}) << 1.5;
+    QTest::newRow("SMPTE 25 fps, 40 ticks per frame, tempo ignored")
+        << smfFile(0, smpteDivision(25, 40),
+                   {TrackBuilder()
+                        .tempo(0, 2000000)
+                        .noteOn(0, 0, 60)
+                        .noteOff(1500, 0, 60)
+                        .endTrack(1000)})
+        << 2.5;
+    QTest::newRow("SMPTE 29.97 fps drop-frame")
+        << smfFile(0, smpteDivision(29, 100), {TrackBuilder().noteOn(0, 0, 60).endTrack(30000)})
+        << 30000 / (100 * 30000.0 / 1001.0);
+}
+
+void MidiFilesTest::lengthFollowsTheTempoMap()
+{
+    QFETCH(Bytes, file);
+    QFETCH(double, seconds);
+    const SmfSummary summary = scanSmf(file);
+    QVERIFY2(summary.valid, summary.error.c_str());
+    QCOMPARE_LE(std::abs(summary.lengthSeconds - seconds), 1e-6);
+
+    const PreparedMidi prepared = prepareMidi(file);
+    QVERIFY(prepared.valid);
+    QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
+}
+
+void MidiFilesTest::rmidHoldsTheSameMusic()
+{
+    QFETCH(Bytes, file);
+    QFETCH(double, seconds);
+    for (const bool chunksAround : {false, true}) {
+        const Bytes rmid = rmidFile(file, chunksAround);
+        const RmidContents contents = unwrapRmid(rmid);
+        QVERIFY2(contents.found, contents.error.c_str());
+        QVERIFY(std::equal(contents.smf.begin(), contents.smf.end(), file.begin(), file.end()));
+        const PreparedMidi prepared = prepareMidi(rmid);
+        QVERIFY2(prepared.valid, prepared.error.c_str());
+        QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
+    }
+}
+
+void MidiFilesTest::smpteBecomesMetricalWithTheSameTiming_data()
+{
+    QTest::addColumn<Bytes>("file");
+    for (const int fps : {24, 25, 29, 30}) {
+        for (const int ticksPerFrame : {1, 4, 80, 255}) {
+            // Two tracks, tempo events that must lose their effect, notes on both.
+            const Bytes file = smfFile(
+                1, smpteDivision(fps, ticksPerFrame),
+                {TrackBuilder().tempo(0, 300000).tempo(100, 1500000).endTrack(50),
+                 TrackBuilder().noteOn(0, 0, 60).noteOff(fps * ticksPerFrame, 0, 60).endTrack(7)});
+            QTest::addRow("%d fps, %d ticks per frame", fps, ticksPerFrame) << file;
+        }
+    }
+}
+
+void MidiFilesTest::smpteBecomesMetricalWithTheSameTiming()
+{
+    QFETCH(Bytes, file);
+    const SmfSummary original = scanSmf(file);
+    QVERIFY(original.valid && original.smpte);
+
+    const Bytes converted = convertSmpteToMetrical(file, original);
+    const SmfSummary metrical = scanSmf(converted);
+    QVERIFY2(metrical.valid, metrical.error.c_str());
+    QVERIFY(!metrical.smpte);
+    QCOMPARE(metrical.trackCount, original.trackCount);
+    QCOMPARE(metrical.tempoTypeOffsets.size(), std::size_t{1}); // only the inserted tempo is left
+    QCOMPARE(metrical.endTick, original.endTick);
+    QCOMPARE_LE(std::abs(metrical.lengthSeconds - original.lengthSeconds), 1e-9);
+    QCOMPARE(converted.size(), file.size() + 7);
+
+    const PreparedMidi prepared = prepareMidi(file);
+    QVERIFY(prepared.valid);
+    QVERIFY(prepared.smf == converted);
+}
+
+void MidiFilesTest::badMidiIsRefused_data()
+{
+    QTest::addColumn<Bytes>("file");
+    const Bytes good = smfFile(0, kTpq, {notes(2).endTrack(0)});
+
+    QTest::newRow("zero bytes") << Bytes{};
+    QTest::newRow("text") << Bytes{'M', 'T', 'h', 'e', ' ', 'q', 'u', 'i', 'c', 'k',
+                                   ' ', 'b', 'r', 'o', 'w', 'n', ' ', 'f', 'o', 'x'};
+    QTest::newRow("WAV bytes") << Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    QTest::newRow("garbage RMID") << Bytes{'R',  'I',  'F',  'F',  40,  0,   0,   0,
+                                           'R',  'M',  'I',  'D',  'd', 'a', 't', 'a',
+                                           0xFF, 0xFF, 0xFF, 0x7F, 1,   2};
+    QTest::newRow("RMID without data chunk") << Bytes{'R', 'I', 'F', 'F', 12,  0,   0, 0, 'R', 'M',
+                                                      'I', 'D', 'L', 'I', 'S', 'T', 0, 0, 0,   0};
+    QTest::newRow("RMID holding garbage") << rmidFile(Bytes(64, 0x42));
+    QTest::newRow("format 3") << [&] {
+        Bytes f = good;
+        f[9] = 3;
+        return f;
+    }();
+    QTest::newRow("no tracks") << smfFile(0, kTpq, {});
+    QTest::newRow("division zero") << smfFile(0, 0, {notes(2).endTrack(0)});
+    QTest::newRow("bad SMPTE rate") << smfFile(0, smpteDivision(23, 10), {notes(2).endTrack(0)});
+    QTest::newRow("more tracks declared than present") << [&] {
+        Bytes f = good;
+        f[11] = 2;
+        return f;
+    }();
+    QTest::newRow("header length 5") << [&] {
+        Bytes f = good;
+        f[7] = 5;
+        return f;
+    }();
+    QTest::newRow("track length past the end") << [&] {
+        Bytes f = good;
+        f[21] = static_cast<std::uint8_t>(f[21] + 1);
+        return f;
+    }();
+    QTest::newRow("data byte without status")
+        << smfFile(0, kTpq, {TrackBuilder().event(0, {60, 100}).endTrack(0)});
+    QTest::newRow("tempo of the wrong length")
+        << smfFile(0, kTpq, {TrackBuilder().event(0, {0xFF, 0x51, 0x02, 1, 2}).endTrack(kTpq)});
+    QTest::newRow("tempo zero") << smfFile(0, kTpq, {TrackBuilder().tempo(0, 0).endTrack(kTpq)});
+    QTest::newRow("end of track with data")
+        << smfFile(0, kTpq, {TrackBuilder().event(kTpq, {0xFF, 0x2F, 0x01, 0x00})});
+    QTest::newRow("five-byte delta time") << smfFile(0, kTpq,
+                                                     {TrackBuilder()
+                                                          .event(0, {0x90, 60, 100})
+                                                          .raw({0x81, 0x80, 0x80, 0x80, 0x01})
+                                                          .raw({0xFF, 0x2F, 0x00})});
+    QTest::newRow("lasts no time") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)});
+    QTest::newRow("129 tracks") << smfFile(1, kTpq,
+                                           std::vector<TrackBuilder>(129, notes(1).endTrack(0)));
+}
+
+void MidiFilesTest::badMidiIsRefused()
+{
+    QFETCH(Bytes, file);
+    const PreparedMidi prepared = prepareMidi(file);
+    QVERIFY(!prepared.valid);
+    QVERIFY(!prepared.error.empty());
+}
+
+void MidiFilesTest::everyTruncationIsRefused()
+{
+    const Bytes file =
+        smfFile(1, kTpq, {TrackBuilder().tempo(0, 600000).endTrack(0), notes(3).endTrack(kTpq)});
+    const Bytes rmid = rmidFile(file);
+    for (const Bytes* whole : {&file, &rmid}) {
+        QVERIFY(prepareMidi(*whole).valid);
+        // Cut anywhere inside the music: the RMID's trailing LIST chunk may go without harm.
+        const std::size_t musicEnd = whole == &file ? file.size() : 12 + 14 + 8 + file.size();
+        for (std::size_t size = 0; size < musicEnd; ++size) {
+            const Bytes cut(whole->begin(), whole->begin() + static_cast<std::ptrdiff_t>(size));
+            QVERIFY2(!prepareMidi(cut).valid, qPrintable(QString("cut at %1").arg(size)));
+        }
+    }
+}
+
+void MidiFilesTest::randomBytesNeverReadOutside()
+{
+    // The fuzz targets go much further; this keeps a quick guard in every test run.
+    std::mt19937 random(1234);
+    const Bytes seed =
+        smfFile(1, kTpq, {TrackBuilder().tempo(0, 600000).endTrack(0), notes(3).endTrack(0)});
+    for (int round = 0; round < 20000; ++round) {
+        Bytes file = round % 2 == 0 ? seed : rmidFile(seed);
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < flips; ++i)
+            file[random() % file.size()] = static_cast<std::uint8_t>(random());
+        const PreparedMidi prepared = prepareMidi(file);
+        if (prepared.valid)
+            QVERIFY(scanSmf(prepared.smf).valid);
+    }
+}
+
+QTEST_GUILESS_MAIN(MidiFilesTest)
+#include "tst_midifiles.moc"
