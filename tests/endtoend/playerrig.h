@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/audio/audiomediacontrol.h"
+#include "platform/listcontrol.h"
+#include "platform/qt/mainwindow.h"
+#include "platform/qt/qteventloop.h"
+#include "platform/qt/windowrig.h"
+#include "platform/textcontrol.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// The real media control on its silent sink, noting every file it is told to play.
+class PlayLoggingControl : public AudioMediaControl
+{
+public:
+    explicit PlayLoggingControl(EventLoop& loop) : AudioMediaControl(loop, silentOptions()) {}
+
+    void setCommand(const std::string& command) override
+    {
+        if (command == "play")
+            played.push_back(fileName());
+        AudioMediaControl::setCommand(command);
+    }
+
+    std::vector<std::string> played;
+
+private:
+    static AudioMediaControlOptions silentOptions()
+    {
+        AudioMediaControlOptions options;
+        options.output = AudioMediaControlOptions::Output::Silent;
+        return options;
+    }
+};
+
+// The main window over the real logic and the real (silent) media control, started in
+// `folder` as the program would be.
+struct PlayerRig
+{
+    explicit PlayerRig(const QString& folder)
+        : system((QDir::setCurrent(folder), std::string())), media(loop),
+          window(media, help, volumes),
+          form(window, Services{system, volumes, loop, random, about, launcher})
+    {
+        window.bind(form);
+        form.Form_Load();
+        window.show();
+    }
+
+    QAbstractButton* control(const char* name)
+    {
+        return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+
+    bool idle()
+    {
+        return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&
+               window.txtLength().text().empty() && media.mode() == MediaMode::NotOpen;
+    }
+
+    QtEventLoop loop;
+    RecordingHelpViewer help;
+    MountVolumes volumes;
+    PosixSystemInfo system;
+    ClockSeededRandom random;
+    NoAboutWindows about;
+    NoPrograms launcher;
+    PlayLoggingControl media;
+    MainWindow window;
+    MainForm form;
+};
+
+} // namespace orvane
