@@ -64,9 +64,9 @@ public:
     // Shows a brief note beside the volume picture, gone after a few seconds.
     virtual void showVolumeNote(const std::string& text) = 0;
     // Sets the picture the pointer shows while `list` is dragged; at once if it is.
-    virtual void setDragIcon(DragList /*list*/, DragPicture /*picture*/) {}
+    virtual void setDragIcon(DragList list, DragPicture picture) = 0;
     // Starts dragging `list` until the mouse button is released; nothing if a drag runs.
-    virtual void beginDrag(DragList /*list*/) {}
+    virtual void beginDrag(DragList list) = 0;
 };
 
 } // namespace orvane

@@ -24,6 +24,8 @@ FileListBox::FileListBox(QWidget* parent) : QListView(parent), m_model(new Strin
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A press and move drags the list out, so the list does not scroll along with it.
+    setAutoScroll(false);
     makeFlat(*this);
 }
 

@@ -15,6 +15,8 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), m_model(new StringListMod
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A press and move drags the list out, so the list does not scroll along with it.
+    setAutoScroll(false);
     makeFlat(*this);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/qt/icons.h"
 #include "platform/qt/imagebox.h"
 #include "platform/qt/listbox.h"
+#include "platform/qt/listdragtracker.h"
 #include "platform/qt/mediabuttonbar.h"
 #include "platform/qt/shapewidget.h"
 #include "platform/qt/textbox.h"
@@ -144,14 +145,14 @@ void MainWindow::createControls(const Volumes& volumes)
     label(client, "Label4", "Length (mm:ss):", {5940, 4815, 1380, 255}, Qt::white);
     label(client, "Label6", "Music Files:", {3150, 495, 1575, 255});
     label(client, "Label10", "Progress Chart:", {5430, 3945, 2175, 255});
-    place(new ImageBox(renderIcon(icons::kNotes, kPicturePixels), client), "Image2", 6360, 6000,
-          480, 480);
+    m_image2 = place(new ImageBox(renderIcon(icons::kNotes, kPicturePixels), client), "Image2",
+                     6360, 6000, 480, 480);
     label(client, "Label9", "List Files of Type:", {2670, 3945, 1815, 255});
     label(client, "Label8", "Drives:", {270, 3945, 1575, 255});
     label(client, "Label7", "Music Queue:", {270, 2415, 1335, 255});
     label(client, "Label5", "Folders:", {240, 495, 975, 255});
-    place(new ImageBox(renderIcon(icons::kSpeaker, kPicturePixels), client), "Image3", 4920, 6000,
-          480, 480);
+    m_image3 = place(new ImageBox(renderIcon(icons::kSpeaker, kPicturePixels), client), "Image3",
+                     4920, 6000, 480, 480);
     label(client, "Label2", "Playing:", {1080, 4800, 735, 195}, Qt::white);
 
     m_txtLength = place(new TextBox(client), "txtLength", 5940, 5040, 1395, 285);
@@ -202,6 +203,9 @@ void MainWindow::createControls(const Volumes& volumes)
 
     m_gauge1 = place(new GaugeWidget(client), "Gauge1", 5430, 4200, 2055, 270);
     m_gauge1->setAccessibleName(QStringLiteral("Progress Chart:"));
+
+    m_dragTracker =
+        new ListDragTracker(*m_file1, *m_lstMusicQ, m_image2->pixmap(), m_image3->pixmap(), this);
 }
 
 void MainWindow::createMenus()
@@ -273,6 +277,32 @@ void MainWindow::bind(MainForm& form)
     connect(m_queue, &QAction::triggered, this, [&queue] { queue.queue_Click(); });
     connect(m_exit, &QAction::triggered, this, [&form] { form.exit_Click(); });
     connect(m_helpContents, &QAction::triggered, this, [&form] { form.HelpContents_Click(); });
+    bindDragDrop(form.dragDrop());
+}
+
+void MainWindow::bindDragDrop(DragDrop& dragDrop)
+{
+    connect(m_dragTracker, &ListDragTracker::mouseMoved, this,
+            [&dragDrop](DragList list, int buttons) {
+                if (list == DragList::File1)
+                    dragDrop.File1_MouseMove(buttons);
+                else
+                    dragDrop.lstMusicQ_MouseMove(buttons);
+            });
+    connect(m_dragTracker, &ListDragTracker::dragOver, this,
+            [&dragDrop](DragList target, DragList source, int state) {
+                if (target == DragList::File1)
+                    dragDrop.File1_DragOver(source, state);
+                else
+                    dragDrop.lstMusicQ_DragOver(source, state);
+            });
+    connect(m_dragTracker, &ListDragTracker::dropped, this,
+            [&dragDrop](DragList target, DragList source) {
+                if (target == DragList::File1)
+                    dragDrop.File1_DragDrop(source);
+                else
+                    dragDrop.lstMusicQ_DragDrop(source);
+            });
 }
 
 TextControl& MainWindow::txtLength()
@@ -353,6 +383,16 @@ void MainWindow::showVolumeNote(const std::string& text)
     const QPoint below(m_imgVolume->width() / 2, m_imgVolume->height());
     QToolTip::showText(m_imgVolume->mapToGlobal(below), QString::fromStdString(text), m_imgVolume,
                        QRect(), kVolumeNoteMilliseconds);
+}
+
+void MainWindow::setDragIcon(DragList list, DragPicture picture)
+{
+    m_dragTracker->setDragIcon(list, picture);
+}
+
+void MainWindow::beginDrag(DragList list)
+{
+    m_dragTracker->beginDrag(list);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace orvane {
 
+class DragDrop;
 class DriveComboBox;
 class DropDownList;
 class FileListBox;
@@ -19,6 +20,7 @@ class FolderListBox;
 class GaugeWidget;
 class ImageBox;
 class ListBox;
+class ListDragTracker;
 class MainForm;
 class MediaButtonBar;
 class MediaButtons;
@@ -60,6 +62,8 @@ public:
     void beep() override;
     void unload() override;
     void showVolumeNote(const std::string& text) override;
+    void setDragIcon(DragList list, DragPicture picture) override;
+    void beginDrag(DragList list) override;
 
     // The client area, which holds every control.
     QWidget* clientArea() const { return m_client; }
@@ -77,6 +81,7 @@ private:
     void createControls(const Volumes& volumes);
     void createMenus();
     void setKeyboardOrder();
+    void bindDragDrop(DragDrop& dragDrop);
     void showHelpForFocus();
 
     MediaControl& m_media;
@@ -101,6 +106,9 @@ private:
     FolderListBox* m_dir1 = nullptr;
     GaugeWidget* m_gauge1 = nullptr;
     ImageBox* m_imgVolume = nullptr;
+    ImageBox* m_image2 = nullptr;
+    ImageBox* m_image3 = nullptr;
+    ListDragTracker* m_dragTracker = nullptr;
 
     QAction* m_play = nullptr;
     QAction* m_clear = nullptr;

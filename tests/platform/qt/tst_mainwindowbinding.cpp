@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <algorithm>
@@ -40,6 +41,7 @@ private slots:
     void aboutAndVolumeAreReportedAsSignals();
     void minimiseSwitchShowsTheWindowMinimised();
     void exitUnloadsTheFormOnce();
+    void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -284,6 +286,53 @@ void TestMainWindowBinding::exitUnloadsTheFormOnce()
     QCOMPARE(m_rig->media.commands, std::vector<std::string>{"Close"});
     m_rig->window.unload(); // already gone: no second unload
     QCOMPARE(m_rig->media.commands, std::vector<std::string>{"Close"});
+}
+
+void TestMainWindowBinding::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
+{
+    // Last as well: the window is left in a running event loop, as in the program, so that
+    // the request to quit ends it.
+    m_rig->form.Form_Load();
+    m_rig->form.queue().cmdQAll_Click();
+    m_rig->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_rig->window));
+    QTest::mouseClick(control<QToolButton>("Play"), Qt::LeftButton);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    m_rig->media.commands.clear();
+
+    // What the device had been told when the program was asked to end.
+    struct QuitWatch : QObject
+    {
+        explicit QuitWatch(const RecordingMediaControl& media) : m_media(media) {}
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == qApp && event->type() == QEvent::Quit)
+                commandsAtQuit.push_back(m_media.commands);
+            return false;
+        }
+        const RecordingMediaControl& m_media;
+        std::vector<std::vector<std::string>> commandsAtQuit;
+    } watch(m_rig->media);
+    qApp->installEventFilter(&watch);
+    // Only the window's own request may end the loop; a missing one fails after a while.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTimer pressExit;
+    pressExit.setSingleShot(true);
+    connect(&pressExit, &QTimer::timeout, this,
+            [this] { QTest::mouseClick(control("cmdExit"), Qt::LeftButton); });
+    pressExit.start(0);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    connect(&giveUp, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    giveUp.start(5000);
+
+    const int result = QApplication::exec();
+    qApp->removeEventFilter(&watch);
+    QApplication::setQuitOnLastWindowClosed(true);
+    QCOMPARE(result, 0);
+    QCOMPARE(watch.commandsAtQuit, std::vector<std::vector<std::string>>{{"Close"}});
+    QCOMPARE(m_rig->media.mode(), MediaMode::NotOpen);
+    QVERIFY(!m_rig->window.isVisible());
 }
 
 QTEST_MAIN(TestMainWindowBinding)
