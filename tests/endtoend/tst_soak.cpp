@@ -89,7 +89,13 @@ private slots:
         qInfo("played %zu files (%zu unplayable skipped with Next) in %.1f s; resident memory "
               "grew %ld kB over the last 200",
               playable.size(), unplayable.size(), clock.elapsed() / 1000.0, growth);
+#if defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer holds freed memory in quarantine: resident size says nothing here,
+        // and its leak check at exit speaks instead.
+        Q_UNUSED(growth);
+#else
         QVERIFY2(growth < 6000, "memory grows with the number of tracks");
+#endif
     }
 };
 

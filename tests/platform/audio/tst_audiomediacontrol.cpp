@@ -396,7 +396,7 @@ void AudioMediaControlTest::badFilesOpenNothing_data()
         << "WaveAudio" << QByteArray("cut.wav") << whole.left(whole.size() / 3);
     QTest::newRow("WAV claiming gigabytes") << "WaveAudio" << QByteArray("giga.wav") << gigabytes;
     QTest::newRow("garbage RMID") << "Sequencer" << QByteArray("junk.rmi")
-                                  << QByteArray("RIFF\x20\0\0\0RMIDdata\xFF\xFF\xFF\x0FMThd", 28);
+                                  << QByteArray("RIFF\x20\0\0\0RMIDdata\xFF\xFF\xFF\x0FMThd", 24);
     QTest::newRow("odd name") << "WaveAudio" << QByteArray("we\xC3\xAFrd name \x01 ?*.wav")
                               << QByteArray("");
 }
