@@ -1,0 +1,146 @@
+#include "platform/audio/audiofixtures.h"
+#include "platform/filelistcontrol.h"
+#include "platform/folderlistcontrol.h"
+#include "playerrig.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <grp.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace orvane;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+std::vector<std::string> queueEntries(PlayerRig& rig)
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i < rig.window.lstMusicQ().count(); ++i)
+        entries.push_back(rig.window.lstMusicQ().item(i));
+    return entries;
+}
+
+void writeWav(const std::string& path)
+{
+    QVERIFY(testing::writeSineWav(path, SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
+}
+
+} // namespace
+
+// Odd names and places: each gives a clear outcome, and the queue keeps every entry it had.
+// Run as root, the test first becomes an ordinary user, since root reads everything.
+class TestHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oddNamesPlayAndNeverReachAShell()
+    {
+        QTemporaryDir folder;
+        const std::string path = folder.path().toStdString();
+        const std::vector<std::string> names{
+            "with space.wav", "ünïcødé ♪.wav",      "-leading-dash.wav", "quote's \"double\".wav",
+            "new\nline.wav",  "$(touch pwned).wav", "`touch pwned`.mid", "semi;colon&amp.wav"};
+        for (const std::string& name : names) {
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".mid")
+                testing::writeBytes(path + "/" + name, testing::simpleMidi(0.1));
+            else
+                writeWav(path + "/" + name);
+        }
+        QVERIFY(QDir(folder.path()).mkdir("folder.wav")); // a folder named like a music file
+
+        PlayerRig rig(folder.path());
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = queueEntries(rig);
+        QCOMPARE(queued.size(), names.size());
+        rig.control("Play")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 20000);
+        QCOMPARE(rig.media.played, queued);
+        QVERIFY(!QFile::exists(folder.filePath("pwned")));
+        QVERIFY(!QFile::exists("pwned"));
+    }
+
+    void unreadableFilesAndFoldersFailClearly()
+    {
+        if (geteuid() == 0)
+            QSKIP("running as root, which reads everything");
+        QTemporaryDir folder;
+        const std::string path = folder.path().toStdString();
+        for (const char* name : {"a.wav", "b.wav", "c.wav"})
+            writeWav(path + "/" + name);
+        QVERIFY(::chmod((path + "/b.wav").c_str(), 0) == 0);
+        QVERIFY(QDir(folder.path()).mkdir("locked"));
+        writeWav(path + "/locked/x.wav");
+        QVERIFY(::chmod((path + "/locked").c_str(), 0) == 0);
+
+        PlayerRig rig(folder.path());
+        QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
+        QCOMPARE(rig.window.Dir1().path(), path);
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = queueEntries(rig);
+        QCOMPARE(queued.size(), std::size_t(3));
+        rig.control("Play")->click();
+        // a.wav plays; b.wav cannot be opened, so the player waits there with its name shown.
+        QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
+        QTest::qWait(300);
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
+        QCOMPARE(queueEntries(rig), std::vector<std::string>(queued.begin() + 1, queued.end()));
+        rig.control("Next")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
+        rig.window.File1().setPath(path + "/locked");
+        QCOMPARE(rig.window.File1().count(), 0);
+        ::chmod((path + "/locked").c_str(), 0700);
+    }
+
+    void aFolderThatVanishesWhileBrowsedKeepsTheQueue()
+    {
+        QTemporaryDir outer;
+        const QString mount = outer.filePath("usb");
+        QVERIFY(QDir().mkdir(mount));
+        for (const char* name : {"x.wav", "y.wav"})
+            writeWav(mount.toStdString() + "/" + name);
+
+        PlayerRig rig(mount);
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = queueEntries(rig);
+        QVERIFY(QDir(mount).removeRecursively()); // the medium is pulled out
+        rig.control("Play")->click();
+        QTest::qWait(300);
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(queueEntries(rig), queued);
+        rig.window.cboFileType().setSelectedIndex(2); // the list is read again: nothing there
+        QCOMPARE(rig.window.File1().count(), 0);
+        rig.control("cmdQAll")->click(); // an empty list queues nothing
+        QCOMPARE(queueEntries(rig), queued);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    QByteArray ownRuntime;
+    if (geteuid() == 0) {
+        // Become an ordinary user, with a runtime folder of its own.
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            qWarning("could not become an ordinary user; unreadable files cannot be tested");
+        ownRuntime = "/tmp/orvane-hostile-" + QByteArray::number(::getpid());
+        ::mkdir(ownRuntime.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", ownRuntime);
+        qputenv("HOME", ownRuntime);
+    }
+    QApplication application(argc, argv);
+    TestHostile test;
+    const int status = QTest::qExec(&test, argc, argv);
+    if (!ownRuntime.isEmpty())
+        QDir(QString::fromLocal8Bit(ownRuntime)).removeRecursively();
+    return status;
+}
+
+#include "tst_hostile.moc"
