@@ -13,16 +13,14 @@ class TestVolumeMixer : public QObject
 {
     Q_OBJECT
 private slots:
-    void startsTheFirstMixerThatStarts_data();
-    void startsTheFirstMixerThatStarts();
-    void withNoMixerShowsANote();
-    void everyClickStartsTheMixerAgain();
+    void startsTheFirstMixerThatStartsOnEveryClick_data();
+    void startsTheFirstMixerThatStartsOnEveryClick();
 };
 
-void TestVolumeMixer::startsTheFirstMixerThatStarts_data()
+void TestVolumeMixer::startsTheFirstMixerThatStartsOnEveryClick_data()
 {
     QTest::addColumn<Names>("installed");
-    QTest::addColumn<Names>("attempts");
+    QTest::addColumn<Names>("attempts"); // for one click
 
     QTest::newRow("all three") << Names{"pwvucontrol", "pavucontrol-qt", "pavucontrol"}
                                << Names{"pavucontrol"};
@@ -30,9 +28,10 @@ void TestVolumeMixer::startsTheFirstMixerThatStarts_data()
         << Names{"pavucontrol-qt"} << Names{"pavucontrol", "pavucontrol-qt"};
     QTest::newRow("PipeWire's only")
         << Names{"pwvucontrol"} << Names{"pavucontrol", "pavucontrol-qt", "pwvucontrol"};
+    QTest::newRow("none") << Names{} << Names{"pavucontrol", "pavucontrol-qt", "pwvucontrol"};
 }
 
-void TestVolumeMixer::startsTheFirstMixerThatStarts()
+void TestVolumeMixer::startsTheFirstMixerThatStartsOnEveryClick()
 {
     QFETCH(Names, installed);
     QFETCH(Names, attempts);
@@ -43,36 +42,18 @@ void TestVolumeMixer::startsTheFirstMixerThatStarts()
     launcher.available = installed;
     VolumeMixer mixer(window, launcher);
     mixer.imgVolume_Click();
-
-    QCOMPARE(launcher.attempts, attempts);
-    QCOMPARE(window.volumeNote, std::string());
-}
-
-void TestVolumeMixer::withNoMixerShowsANote()
-{
-    FakeVolumes volumes;
-    FakeWindow window(volumes);
-    FakeLauncher launcher;
-    VolumeMixer mixer(window, launcher);
     mixer.imgVolume_Click();
 
-    QCOMPARE(launcher.attempts, (Names{"pavucontrol", "pavucontrol-qt", "pwvucontrol"}));
-    // The note names what to install.
-    for (const char* name : {"pavucontrol", "pavucontrol-qt", "pwvucontrol"})
+    Names twice = attempts;
+    twice.insert(twice.end(), attempts.begin(), attempts.end());
+    QCOMPARE(launcher.attempts, twice);
+    if (!installed.empty()) {
+        QCOMPARE(window.volumeNote, std::string());
+        return;
+    }
+    // Without a mixer, a note names what to install.
+    for (const std::string& name : attempts)
         QVERIFY2(window.volumeNote.find(name) != std::string::npos, window.volumeNote.c_str());
-}
-
-void TestVolumeMixer::everyClickStartsTheMixerAgain()
-{
-    FakeVolumes volumes;
-    FakeWindow window(volumes);
-    FakeLauncher launcher;
-    launcher.available = {"pavucontrol"};
-    VolumeMixer mixer(window, launcher);
-    mixer.imgVolume_Click();
-    mixer.imgVolume_Click();
-
-    QCOMPARE(launcher.attempts, (Names{"pavucontrol", "pavucontrol"}));
 }
 
 QTEST_GUILESS_MAIN(TestVolumeMixer)

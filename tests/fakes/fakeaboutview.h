@@ -15,10 +15,8 @@ struct AboutRecord
 {
     float left = 0;
     float top = 0;
-    int moves = 0;
     std::string caption;
     std::string versionText;
-    bool iconShown = false;
     bool destroyed = false;
     std::vector<std::string> calls; // in order
 };
@@ -30,24 +28,19 @@ class FakeAboutView : public AboutView
 public:
     FakeAboutView(std::shared_ptr<AboutRecord> record, int width, int height, int screenWidth,
                   int screenHeight)
-        : m_record(std::move(record)), m_width(width), m_height(height), m_screenWidth(screenWidth),
-          m_screenHeight(screenHeight)
+        : m_record(std::move(record)), m_size{width, height, screenWidth, screenHeight}
     {
-        // The designed state that loading must replace.
-        m_record->caption = "Caption";
-        m_record->versionText = "Version 0.1";
     }
     ~FakeAboutView() override { m_record->destroyed = true; }
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    int screenWidth() const override { return m_screenWidth; }
-    int screenHeight() const override { return m_screenHeight; }
+    int width() const override { return m_size[0]; }
+    int height() const override { return m_size[1]; }
+    int screenWidth() const override { return m_size[2]; }
+    int screenHeight() const override { return m_size[3]; }
     void move(float left, float top) override
     {
         m_record->left = left;
         m_record->top = top;
-        ++m_record->moves;
         m_record->calls.push_back("move");
     }
     std::string caption() const override { return m_record->caption; }
@@ -62,18 +55,13 @@ public:
         m_record->versionText = text;
         m_record->calls.push_back("setVersionText");
     }
-    void showMainWindowIcon() override
-    {
-        m_record->iconShown = true;
-        m_record->calls.push_back("showMainWindowIcon");
-    }
+    void showMainWindowIcon() override { m_record->calls.push_back("showMainWindowIcon"); }
     void setCommand1Click(std::function<void()> handler) override { m_click = std::move(handler); }
     void showModal() override
     {
         m_record->calls.push_back("showModal");
         m_shown = true;
-        if (whileShown)
-            whileShown(*this);
+        whileShown(*this);
         m_record->calls.push_back(m_shown ? "closedByPlatform" : "closed");
         m_shown = false;
     }
@@ -90,16 +78,11 @@ public:
             m_click();
     }
 
-    std::function<void(FakeAboutView&)> whileShown = [](FakeAboutView& view) {
-        view.pressCommand1();
-    };
+    std::function<void(FakeAboutView&)> whileShown = &FakeAboutView::pressCommand1;
 
 private:
     std::shared_ptr<AboutRecord> m_record;
-    int m_width;
-    int m_height;
-    int m_screenWidth;
-    int m_screenHeight;
+    int m_size[4];
     std::function<void()> m_click;
     bool m_shown = false;
 };

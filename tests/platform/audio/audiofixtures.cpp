@@ -5,88 +5,32 @@
 #include <iterator>
 #include <numbers>
 #include <sndfile.h>
+#include <string_view>
 
 namespace orvane::testing {
 
-void appendVarLen(Bytes& out, std::uint32_t value)
-{
-    std::uint8_t groups[4];
-    int count = 0;
-    do {
-        groups[count++] = static_cast<std::uint8_t>(value & 0x7F);
-        value >>= 7;
-    } while (value != 0 && count < 4);
-    for (int i = count - 1; i >= 0; --i)
-        out.push_back(static_cast<std::uint8_t>(groups[i] | (i > 0 ? 0x80 : 0)));
-}
-
-TrackBuilder& TrackBuilder::event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes)
-{
-    appendVarLen(m_bytes, delta);
-    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-    return *this;
-}
-
-TrackBuilder& TrackBuilder::raw(std::initializer_list<std::uint8_t> bytes)
-{
-    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-    return *this;
-}
-
-TrackBuilder& TrackBuilder::tempo(std::uint32_t delta, std::uint32_t microsecondsPerQuarter)
-{
-    return event(delta, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(microsecondsPerQuarter >> 16),
-                         static_cast<std::uint8_t>((microsecondsPerQuarter >> 8) & 0xFF),
-                         static_cast<std::uint8_t>(microsecondsPerQuarter & 0xFF)});
-}
-
-TrackBuilder& TrackBuilder::noteOn(std::uint32_t delta, int channel, int key, int velocity)
-{
-    return event(delta, {static_cast<std::uint8_t>(0x90 | channel), static_cast<std::uint8_t>(key),
-                         static_cast<std::uint8_t>(velocity)});
-}
-
-TrackBuilder& TrackBuilder::noteOff(std::uint32_t delta, int channel, int key)
-{
-    return event(delta,
-                 {static_cast<std::uint8_t>(0x80 | channel), static_cast<std::uint8_t>(key), 0x40});
-}
-
-TrackBuilder& TrackBuilder::program(std::uint32_t delta, int channel, int program)
-{
-    return event(delta,
-                 {static_cast<std::uint8_t>(0xC0 | channel), static_cast<std::uint8_t>(program)});
-}
-
-TrackBuilder& TrackBuilder::endTrack(std::uint32_t delta)
-{
-    return event(delta, {0xFF, 0x2F, 0x00});
-}
-
 namespace {
 
-void append16(Bytes& out, std::uint32_t value)
+std::uint8_t u8(std::uint32_t value)
 {
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-void append32(Bytes& out, std::uint32_t value)
+void appendBigEndian(Bytes& out, std::uint32_t value, int bytes)
 {
-    append16(out, value >> 16);
-    append16(out, value & 0xFFFF);
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(u8(value >> (8 * i)));
 }
 
 void appendLe32(Bytes& out, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        out.push_back(u8(value >> (8 * i)));
 }
 
-void appendText(Bytes& out, const char* text)
+void appendText(Bytes& out, std::string_view text)
 {
-    while (*text != '\0')
-        out.push_back(static_cast<std::uint8_t>(*text++));
+    out.insert(out.end(), text.begin(), text.end());
 }
 
 void appendChunk(Bytes& out, const char* id, const Bytes& data)
@@ -100,17 +44,67 @@ void appendChunk(Bytes& out, const char* id, const Bytes& data)
 
 } // namespace
 
+void appendVarLen(Bytes& out, std::uint32_t value)
+{
+    std::uint8_t groups[4];
+    int count = 0;
+    do {
+        groups[count++] = u8(value & 0x7F);
+        value >>= 7;
+    } while (value != 0 && count < 4);
+    for (int i = count - 1; i >= 0; --i)
+        out.push_back(u8(groups[i] | (i > 0 ? 0x80 : 0)));
+}
+
+TrackBuilder& TrackBuilder::event(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes)
+{
+    appendVarLen(m_bytes, delta);
+    return raw(bytes);
+}
+
+TrackBuilder& TrackBuilder::raw(std::initializer_list<std::uint8_t> bytes)
+{
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    return *this;
+}
+
+TrackBuilder& TrackBuilder::tempo(std::uint32_t delta, std::uint32_t microsecondsPerQuarter)
+{
+    const std::uint32_t us = microsecondsPerQuarter;
+    return event(delta, {0xFF, 0x51, 0x03, u8(us >> 16), u8(us >> 8), u8(us)});
+}
+
+TrackBuilder& TrackBuilder::noteOn(std::uint32_t delta, int channel, int key, int velocity)
+{
+    return event(delta, {u8(0x90 | channel), u8(key), u8(velocity)});
+}
+
+TrackBuilder& TrackBuilder::noteOff(std::uint32_t delta, int channel, int key)
+{
+    return event(delta, {u8(0x80 | channel), u8(key), 0x40});
+}
+
+TrackBuilder& TrackBuilder::program(std::uint32_t delta, int channel, int program)
+{
+    return event(delta, {u8(0xC0 | channel), u8(program)});
+}
+
+TrackBuilder& TrackBuilder::endTrack(std::uint32_t delta)
+{
+    return event(delta, {0xFF, 0x2F, 0x00});
+}
+
 Bytes smfFile(int format, std::uint16_t division, const std::vector<TrackBuilder>& tracks)
 {
     Bytes out;
     appendText(out, "MThd");
-    append32(out, 6);
-    append16(out, static_cast<std::uint32_t>(format));
-    append16(out, static_cast<std::uint32_t>(tracks.size()));
-    append16(out, division);
+    appendBigEndian(out, 6, 4);
+    appendBigEndian(out, static_cast<std::uint32_t>(format), 2);
+    appendBigEndian(out, static_cast<std::uint32_t>(tracks.size()), 2);
+    appendBigEndian(out, division, 2);
     for (const TrackBuilder& track : tracks) {
         appendText(out, "MTrk");
-        append32(out, static_cast<std::uint32_t>(track.bytes().size()));
+        appendBigEndian(out, static_cast<std::uint32_t>(track.bytes().size()), 4);
         out.insert(out.end(), track.bytes().begin(), track.bytes().end());
     }
     return out;
@@ -132,8 +126,7 @@ Bytes rmidFile(const Bytes& smf, bool chunksAround)
         Bytes info;
         appendText(info, "INFOINAM");
         appendLe32(info, 5);
-        appendText(info, "Song");
-        info.push_back(0);
+        appendText(info, std::string_view("Song", 5)); // with its NUL
         appendChunk(body, "LIST", info);
     }
     Bytes out;

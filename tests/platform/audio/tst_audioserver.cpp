@@ -19,15 +19,11 @@ using namespace orvane::testing;
 
 namespace {
 
+// Counts Done events and calls `onDone` on each.
 class DoneCounter : public MediaControlEvents
 {
 public:
-    void MMControl1_Done(int) override
-    {
-        ++done;
-        if (onDone)
-            onDone();
-    }
+    void MMControl1_Done(int) override { onDone(++done); }
     void MMControl1_StatusUpdate() override {}
     void MMControl1_PlayClick(bool&) override {}
     void MMControl1_PauseClick(bool&) override {}
@@ -35,7 +31,7 @@ public:
     void MMControl1_NextClick(bool&) override {}
 
     int done = 0;
-    std::function<void()> onDone;
+    std::function<void(int)> onDone = [](int) {};
 };
 
 struct Segment
@@ -127,19 +123,19 @@ void AudioServerTest::wavThenMidiBackToBack()
     const std::string output = control.waitForOutput();
     QVERIFY2(output.find("silent") == std::string::npos, output.c_str());
 
-    events.onDone = [&] {
-        if (events.done != 1)
-            return;
+    const auto play = [&control](const char* device, const std::string& file) {
         control.setCommand("Close");
-        control.setDeviceType("Sequencer");
-        control.setFileName(mid);
+        control.setDeviceType(device);
+        control.setFileName(file);
         control.setCommand("Open");
         control.setCommand("play");
     };
-    control.setDeviceType("WaveAudio");
-    control.setFileName(wav);
-    control.setCommand("Open");
-    control.setCommand("play");
+    // As the playback logic does: the next file is opened and played from Done.
+    events.onDone = [&](int done) {
+        if (done == 1)
+            play("Sequencer", mid);
+    };
+    play("WaveAudio", wav);
     clock.restart();
     while (events.done < 2 && clock.elapsed() < 8000)
         loop.runFor(20);

@@ -19,10 +19,8 @@ class MidiFilesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void lengthFollowsTheTempoMap_data();
-    void lengthFollowsTheTempoMap();
-    void rmidHoldsTheSameMusic_data() { lengthFollowsTheTempoMap_data(); }
-    void rmidHoldsTheSameMusic();
+    void lengthFollowsTheTempoMapAlsoInsideRmid_data();
+    void lengthFollowsTheTempoMapAlsoInsideRmid();
     void smpteBecomesMetricalWithTheSameTiming_data();
     void smpteBecomesMetricalWithTheSameTiming();
     void badMidiIsRefused_data();
@@ -46,7 +44,7 @@ TrackBuilder notes(int quarters, int channel = 0)
 
 } // namespace
 
-void MidiFilesTest::lengthFollowsTheTempoMap_data()
+void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
 {
     QTest::addColumn<Bytes>("file");
     QTest::addColumn<double>("seconds");
@@ -111,7 +109,7 @@ void MidiFilesTest::lengthFollowsTheTempoMap_data()
         << 30000 / (100 * 30000.0 / 1001.0);
 }
 
-void MidiFilesTest::lengthFollowsTheTempoMap()
+void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
 {
     QFETCH(Bytes, file);
     QFETCH(double, seconds);
@@ -119,24 +117,15 @@ void MidiFilesTest::lengthFollowsTheTempoMap()
     QVERIFY2(summary.valid, summary.error.c_str());
     QCOMPARE_LE(std::abs(summary.lengthSeconds - seconds), 1e-6);
 
-    const PreparedMidi prepared = prepareMidi(file);
-    QVERIFY(prepared.valid);
-    QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
-}
-
-void MidiFilesTest::rmidHoldsTheSameMusic()
-{
-    QFETCH(Bytes, file);
-    QFETCH(double, seconds);
-    for (const bool chunksAround : {false, true}) {
-        const Bytes rmid = rmidFile(file, chunksAround);
-        const RmidContents contents = unwrapRmid(rmid);
-        QVERIFY2(contents.found, contents.error.c_str());
-        QVERIFY(std::equal(contents.smf.begin(), contents.smf.end(), file.begin(), file.end()));
-        const PreparedMidi prepared = prepareMidi(rmid);
+    // The file as it is, and wrapped as RIFF MIDI without and with chunks around 'data'.
+    for (const Bytes& wrapped : {file, rmidFile(file, false), rmidFile(file)}) {
+        const PreparedMidi prepared = prepareMidi(wrapped);
         QVERIFY2(prepared.valid, prepared.error.c_str());
         QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
     }
+    const RmidContents contents = unwrapRmid(rmidFile(file));
+    QVERIFY2(contents.found, contents.error.c_str());
+    QVERIFY(std::equal(contents.smf.begin(), contents.smf.end(), file.begin(), file.end()));
 }
 
 void MidiFilesTest::smpteBecomesMetricalWithTheSameTiming_data()

@@ -197,36 +197,28 @@ void WavSourceTest::rewindPlaysTheSameAgain()
 
 void WavSourceTest::badWavIsRefused_data()
 {
+    // Zero bytes, random bytes, a truncated WAV and a header claiming gigabytes are refused
+    // through the media control (tst_audiomediacontrol); these are the source's own cases.
     QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("content"); // "" and the name "missing.wav": no file at all
+    QTest::addColumn<QByteArray>("content"); // null: the file is left as it is
 
-    const std::string good = path("good.wav");
-    writeSineWav(good, SF_FORMAT_PCM_16, 44100, 2, 1.0);
-    const Bytes wav = readBytes(good);
+    QVERIFY(writeSineWav(path("good.wav"), SF_FORMAT_PCM_16, 44100, 2, 1.0) > 0);
+    const Bytes wav = readBytes(path("good.wav"));
     const QByteArray whole(reinterpret_cast<const char*>(wav.data()),
                            static_cast<qsizetype>(wav.size()));
-
-    QByteArray random(4096, '\0');
-    for (int i = 0; i < random.size(); ++i)
-        random[i] = static_cast<char>((i * 7919 + 13) % 251);
-    QByteArray gigabytes = whole.left(44 + 4000);
-    const qsizetype data = gigabytes.indexOf("data");
-    gigabytes[data + 4] = '\xF0';
-    gigabytes[data + 5] = '\xFF';
-    gigabytes[data + 6] = '\xFF';
-    gigabytes[data + 7] = '\x7F';
-
-    QTest::newRow("missing") << QByteArray("missing.wav") << QByteArray();
-    QTest::newRow("zero bytes") << QByteArray("empty.wav") << QByteArray("");
-    QTest::newRow("random bytes") << QByteArray("random.wav") << random;
-    QTest::newRow("text") << QByteArray("text.wav") << QByteArray("Not a sound at all.\n");
-    QTest::newRow("cut in the header") << QByteArray("header.wav") << whole.left(30);
-    QTest::newRow("cut in the data") << QByteArray("data.wav") << whole.left(whole.size() / 2);
-    QTest::newRow("header claiming gigabytes") << QByteArray("giga.wav") << gigabytes;
-    QTest::newRow("RIFF MIDI named .wav")
-        << QByteArray("song.wav") << QByteArray("RIFF\x04\0\0\0RMID", 12);
     QByteArray megahertz = whole.left(44 + 4000);
     megahertz.replace(24, 4, QByteArray("\x40\x1F\x40\x00", 4)); // 4.2 MHz
+    // Not a WAV container, even though libsndfile reads it.
+    QVERIFY(writeSineWav(path("aiff.wav"), SF_FORMAT_PCM_16, 44100, 1, 0.1, 440, 0.5,
+                         SF_FORMAT_AIFF) > 0);
+
+    QTest::newRow("missing") << QByteArray("missing.wav") << QByteArray();
+    QTest::newRow("a folder") << QByteArray(".") << QByteArray();
+    QTest::newRow("AIFF named .wav") << QByteArray("aiff.wav") << QByteArray();
+    QTest::newRow("text") << QByteArray("text.wav") << QByteArray("Not a sound at all.\n");
+    QTest::newRow("cut in the header") << QByteArray("header.wav") << whole.left(30);
+    QTest::newRow("RIFF MIDI named .wav")
+        << QByteArray("song.wav") << QByteArray("RIFF\x04\0\0\0RMID", 12);
     QTest::newRow("absurd sample rate") << QByteArray("fast.wav") << megahertz;
     QTest::newRow("no frames") << QByteArray("noframes.wav") << whole.left(44);
 }
@@ -236,17 +228,11 @@ void WavSourceTest::badWavIsRefused()
     QFETCH(QByteArray, name);
     QFETCH(QByteArray, content);
     const std::string file = path(name.constData());
-    if (name != "missing.wav")
+    if (!content.isNull())
         writeBytes(file, Bytes(content.begin(), content.end()));
     std::string error;
     QVERIFY(!WavSource::open(file, error));
     QVERIFY(!error.empty());
-
-    // Not a WAV container, even though libsndfile reads it; and a folder.
-    QVERIFY(writeSineWav(path("aiff.wav"), SF_FORMAT_PCM_16, 44100, 1, 0.1, 440, 0.5,
-                         SF_FORMAT_AIFF) > 0);
-    QVERIFY(!WavSource::open(path("aiff.wav"), error));
-    QVERIFY(!WavSource::open(m_dir.path().toStdString(), error));
 }
 
 QTEST_GUILESS_MAIN(WavSourceTest)

@@ -1,13 +1,10 @@
 // Dragging between the file list and the queue in the real window, with the mouse driven
 // through the window as a user drives it: press on an entry, move, release somewhere.
 
-#include "platform/listcontrol.h"
 #include "platform/qt/orvanestyle.h"
 #include "windowrig.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
@@ -17,6 +14,8 @@
 
 using namespace orvane;
 
+using Entries = std::vector<std::string>;
+
 class TestMainWindowDragDrop : public QObject
 {
     Q_OBJECT
@@ -25,38 +24,31 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void cleanupTestCase();
     void aFileDroppedOnTheQueueIsAppended();
     void aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait();
     void dropsOnTheDraggedListOrElsewhereChangeNothing();
     void onlyTheLeftButtonMovedFarEnoughOverANonEmptyListDrags();
-    void aDoubleClickStillAddsTheFile();
     void thePointerShowsTheDraggedListsPictureAsItCrossesTheLists();
 
 private:
-    template <typename T = QWidget> T* control(const char* name) const
-    {
-        return m_rig->window.findChild<T*>(QString::fromLatin1(name));
-    }
-    // A point of a control, in the window's coordinates.
+    // Points in the window's coordinates: a control's centre, a list's entry, and the bare
+    // window between the file list and the queue.
     QPoint centreOf(const char* name) const
     {
-        QWidget* widget = control(name);
+        QWidget* widget = m_rig->control(name);
         return widget->mapTo(&m_rig->window, widget->rect().center());
     }
     QPoint entryOf(const char* list, int row) const
     {
-        auto* view = control<QListView>(list);
+        auto* view = m_rig->control<QListView>(list);
         const QRect entry = view->visualRect(view->model()->index(row, 0));
         return view->viewport()->mapTo(&m_rig->window, entry.center());
     }
-    // The bare window between the file list and the queue.
     QPoint gap() const
     {
-        const QWidget* files = control("File1");
-        const QWidget* queue = control("lstMusicQ");
-        const QPoint inClient((files->geometry().left() + files->geometry().right()) / 2,
-                              (files->geometry().bottom() + queue->geometry().top()) / 2);
+        const QRect files = m_rig->control("File1")->geometry();
+        const QPoint inClient(files.center().x(),
+                              (files.bottom() + m_rig->control("lstMusicQ")->y()) / 2);
         return m_rig->window.clientArea()->mapTo(&m_rig->window, inClient);
     }
     static QPoint farEnough() { return {0, QApplication::startDragDistance() + 2}; }
@@ -83,21 +75,12 @@ private:
     {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         if (!cursor)
-            return QStringLiteral("none");
-        const QImage shown = cursor->pixmap().toImage();
+            return "none";
         for (const char* image : {"Image2", "Image3"}) {
-            if (shown == control<QLabel>(image)->pixmap().toImage())
-                return QString::fromLatin1(image);
+            if (cursor->pixmap().toImage() == m_rig->control<QLabel>(image)->pixmap().toImage())
+                return image;
         }
-        return QStringLiteral("other");
-    }
-    std::vector<std::string> queue() const
-    {
-        std::vector<std::string> entries;
-        ListControl& list = m_rig->window.lstMusicQ();
-        for (int i = 0; i < list.count(); ++i)
-            entries.push_back(list.item(i));
-        return entries;
+        return "other";
     }
     std::string inMusic(const char* name) const
     {
@@ -106,19 +89,13 @@ private:
 
     QTemporaryDir m_music;
     QTemporaryDir m_empty;
-    QString m_startFolder;
     std::unique_ptr<WindowRig> m_rig;
 };
 
 void TestMainWindowDragDrop::initTestCase()
 {
     applyOrvaneStyle(*qApp);
-    const QDir music(m_music.path());
-    for (const char* name : {"A.WAV", "b.mid", "c.rmi"}) {
-        QFile file(music.filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    m_startFolder = QDir::currentPath();
+    QVERIFY(makeFiles(m_music.path(), {"A.WAV", "b.mid", "c.rmi"}));
 }
 
 void TestMainWindowDragDrop::init()
@@ -137,56 +114,56 @@ void TestMainWindowDragDrop::cleanup()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void TestMainWindowDragDrop::cleanupTestCase()
-{
-    QDir::setCurrent(m_startFolder);
-}
-
 void TestMainWindowDragDrop::aFileDroppedOnTheQueueIsAppended()
 {
     // Pressed on the first file, the pointer passes over the others on its way out: the
     // pressed file is the one added, with its full path, and opened as the only entry.
     press(entryOf("File1", 0));
     moveTo(entryOf("File1", 2));
-    QCOMPARE(pointer(), QStringLiteral("Image2"));
+    QCOMPARE(pointer(), "Image2");
     moveTo(centreOf("lstMusicQ"));
     release(centreOf("lstMusicQ"));
-    QCOMPARE(queue(), std::vector<std::string>{inMusic("A.WAV")});
+    QCOMPARE(m_rig->queue(), Entries{inMusic("A.WAV")});
     QCOMPARE(m_rig->media.fileName(), inMusic("A.WAV"));
-    QCOMPARE(pointer(), QStringLiteral("none"));
+    QCOMPARE(pointer(), "none");
     QVERIFY(!QWidget::mouseGrabber());
 
     drag(entryOf("File1", 2), entryOf("lstMusicQ", 0));
-    QCOMPARE(queue(), std::vector<std::string>({inMusic("A.WAV"), inMusic("c.rmi")}));
+    QCOMPARE(m_rig->queue(), Entries({inMusic("A.WAV"), inMusic("c.rmi")}));
+
+    // A double-click still adds the file, without starting a drag.
+    QTest::mouseDClick(m_rig->window.windowHandle(), Qt::LeftButton, {}, entryOf("File1", 1));
+    QCOMPARE(m_rig->queue().back(), inMusic("b.mid"));
+    QCOMPARE(pointer(), "none");
 }
 
 void TestMainWindowDragDrop::aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait()
 {
     m_rig->form.queue().cmdQAll_Click();
     // The window goes on handling events during the wait, with the drag already over.
-    std::vector<std::string> duringTheWait;
+    Entries duringTheWait;
     QString pointerDuringTheWait;
     bool grabbedDuringTheWait = true;
     QTimer::singleShot(100, this, [&] {
-        duringTheWait = queue();
+        duringTheWait = m_rig->queue();
         pointerDuringTheWait = pointer();
         grabbedDuringTheWait = QWidget::mouseGrabber() != nullptr;
     });
     drag(entryOf("lstMusicQ", 1), centreOf("File1"));
     QCOMPARE(duringTheWait.size(), std::size_t(3));
-    QCOMPARE(pointerDuringTheWait, QStringLiteral("none"));
+    QCOMPARE(pointerDuringTheWait, "none");
     QVERIFY(!grabbedDuringTheWait);
-    QCOMPARE(queue(), std::vector<std::string>({inMusic("A.WAV"), inMusic("c.rmi")}));
+    QCOMPARE(m_rig->queue(), Entries({inMusic("A.WAV"), inMusic("c.rmi")}));
 
     // The window takes the next drag as usual.
     drag(entryOf("lstMusicQ", 0), entryOf("File1", 1));
-    QCOMPARE(queue(), std::vector<std::string>{inMusic("c.rmi")});
+    QCOMPARE(m_rig->queue(), Entries{inMusic("c.rmi")});
 }
 
 void TestMainWindowDragDrop::dropsOnTheDraggedListOrElsewhereChangeNothing()
 {
     m_rig->form.queue().cmdQAll_Click();
-    const std::vector<std::string> all = queue();
+    const Entries all = m_rig->queue();
     m_rig->media.commands.clear();
 
     drag(entryOf("File1", 1), entryOf("File1", 2));
@@ -194,102 +171,83 @@ void TestMainWindowDragDrop::dropsOnTheDraggedListOrElsewhereChangeNothing()
     drag(entryOf("File1", 0), centreOf("Dir1"));
     drag(entryOf("lstMusicQ", 0), centreOf("Gauge1"));
     drag(entryOf("File1", 0), gap());
-    QCOMPARE(queue(), all);
+    QCOMPARE(m_rig->queue(), all);
     QVERIFY(m_rig->media.commands.empty());
-    QCOMPARE(pointer(), QStringLiteral("none"));
+    QCOMPARE(pointer(), "none");
 }
 
 void TestMainWindowDragDrop::onlyTheLeftButtonMovedFarEnoughOverANonEmptyListDrags()
 {
     const QPoint file = entryOf("File1", 1);
-    const QPoint queueCentre = centreOf("lstMusicQ");
+    const QPoint queue = centreOf("lstMusicQ");
 
     // The right button, and the left and right together.
     press(file, Qt::RightButton);
     moveTo(file + farEnough());
-    QCOMPARE(pointer(), QStringLiteral("none"));
-    moveTo(queueCentre);
-    release(queueCentre, Qt::RightButton);
+    QCOMPARE(pointer(), "none");
+    moveTo(queue);
+    release(queue, Qt::RightButton);
     press(file);
     press(file, Qt::RightButton);
     moveTo(file + farEnough());
-    QCOMPARE(pointer(), QStringLiteral("none"));
+    QCOMPARE(pointer(), "none");
     release(file + farEnough(), Qt::RightButton);
     release(file + farEnough());
-    QVERIFY(queue().empty());
 
     // A pointer that trembles in a click drags nothing; one that goes on does.
     press(file);
     moveTo(file + QPoint(2, 1));
-    QCOMPARE(pointer(), QStringLiteral("none"));
+    QCOMPARE(pointer(), "none");
     moveTo(file + farEnough());
-    QCOMPARE(pointer(), QStringLiteral("Image2"));
+    QCOMPARE(pointer(), "Image2");
     release(gap());
 
     // An empty queue, and an empty file list.
-    press(queueCentre);
-    moveTo(queueCentre + farEnough());
-    QCOMPARE(pointer(), QStringLiteral("none"));
-    release(queueCentre + farEnough());
+    press(queue);
+    moveTo(queue + farEnough());
+    QCOMPARE(pointer(), "none");
+    release(queue + farEnough());
     QVERIFY(m_rig->window.Dir1().setPath(m_empty.path().toStdString()));
     QCOMPARE(m_rig->window.File1().count(), 0);
-    const QPoint files = centreOf("File1");
-    press(files);
-    moveTo(files + farEnough());
-    QCOMPARE(pointer(), QStringLiteral("none"));
-    moveTo(queueCentre);
-    release(queueCentre);
-    QVERIFY(queue().empty());
-}
-
-void TestMainWindowDragDrop::aDoubleClickStillAddsTheFile()
-{
-    QTest::mouseDClick(m_rig->window.windowHandle(), Qt::LeftButton, {}, entryOf("File1", 1));
-    QCOMPARE(queue(), std::vector<std::string>{inMusic("b.mid")});
-    QCOMPARE(pointer(), QStringLiteral("none"));
+    press(centreOf("File1"));
+    moveTo(centreOf("File1") + farEnough());
+    QCOMPARE(pointer(), "none");
+    moveTo(queue);
+    release(queue);
+    QVERIFY(m_rig->queue().empty());
 }
 
 void TestMainWindowDragDrop::thePointerShowsTheDraggedListsPictureAsItCrossesTheLists()
 {
     m_rig->form.queue().cmdQAll_Click();
-    const std::vector<std::string> all = queue();
+    const Entries all = m_rig->queue();
     QStringList shown;
-    const auto visit = [&](QPoint at) {
-        moveTo(at);
+    // Drags from `from` over each of `points`, releasing at the last.
+    const auto dragOver = [&](QPoint from, std::initializer_list<QPoint> points) {
+        shown.clear();
+        press(from);
+        moveTo(from + farEnough());
+        shown << pointer();
+        for (QPoint at : points) {
+            moveTo(at);
+            shown << pointer();
+        }
+        release(*(points.end() - 1));
         shown << pointer();
     };
 
     // From the file list: the notes, the loudspeaker over the queue, the notes off it.
-    const QPoint file = entryOf("File1", 0);
-    press(file);
-    visit(file + farEnough());
-    visit(gap());
-    visit(entryOf("lstMusicQ", 0));
-    visit(entryOf("lstMusicQ", 1));
-    visit(gap());
-    visit(entryOf("lstMusicQ", 2));
-    visit(entryOf("File1", 1));
-    release(entryOf("File1", 1));
-    shown << pointer();
+    dragOver(entryOf("File1", 0), {gap(), entryOf("lstMusicQ", 0), entryOf("lstMusicQ", 1), gap(),
+                                   entryOf("lstMusicQ", 2), entryOf("File1", 1)});
     QCOMPARE(shown, QStringList({"Image2", "Image2", "Image3", "Image3", "Image2", "Image3",
                                  "Image2", "none"}));
 
     // From the queue: the loudspeaker, the notes over the file list, the loudspeaker off it.
-    shown.clear();
-    const QPoint entry = entryOf("lstMusicQ", 0);
-    press(entry);
-    visit(entry + farEnough());
-    visit(gap());
-    visit(entryOf("File1", 0));
-    visit(entryOf("File1", 2));
-    visit(gap());
-    visit(entryOf("File1", 1));
-    visit(centreOf("Gauge1"));
-    release(centreOf("Gauge1"));
-    shown << pointer();
+    dragOver(entryOf("lstMusicQ", 0), {gap(), entryOf("File1", 0), entryOf("File1", 2), gap(),
+                                       entryOf("File1", 1), centreOf("Gauge1")});
     QCOMPARE(shown, QStringList({"Image3", "Image3", "Image2", "Image2", "Image3", "Image2",
                                  "Image3", "none"}));
-    QCOMPARE(queue(), all);
+    QCOMPARE(m_rig->queue(), all);
 }
 
 QTEST_MAIN(TestMainWindowDragDrop)

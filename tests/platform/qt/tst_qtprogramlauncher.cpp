@@ -24,15 +24,17 @@ private:
 void TestQtProgramLauncher::init()
 {
     // A folder of our own at the front of the program search, with one script in it that
-    // writes its arguments, one a line, beside itself.
+    // writes its arguments, one a line, beside itself, and one that may not be run.
     QVERIFY(m_bin.isValid());
-    const QString script = m_bin.filePath(QStringLiteral("orvane-test-mixer"));
-    QFile file(script);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args.tmp\"\n"
-               "mv \"$0.args.tmp\" \"$0.args\"\n");
-    file.close();
-    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QFile script(m_bin.filePath(QStringLiteral("orvane-test-mixer")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args.tmp\"\n"
+                 "mv \"$0.args.tmp\" \"$0.args\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QFile plain(m_bin.filePath(QStringLiteral("orvane-not-executable")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.write("#!/bin/sh\ntouch \"$0.pwned\"\n");
     m_path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(m_bin.path()) + ':' + m_path);
 }
@@ -68,11 +70,6 @@ void TestQtProgramLauncher::namesThatAreNotProgramsStartNothing_data()
 void TestQtProgramLauncher::namesThatAreNotProgramsStartNothing()
 {
     QFETCH(QString, program);
-    QFile plain(m_bin.filePath(QStringLiteral("orvane-not-executable")));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.write("#!/bin/sh\ntouch \"$0.pwned\"\n");
-    plain.close();
-
     program.replace(QStringLiteral("%BIN%"), m_bin.path());
 
     QtProgramLauncher launcher;

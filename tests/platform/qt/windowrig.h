@@ -17,6 +17,8 @@
 #include "platform/textcontrol.h"
 #include "queue/randomsource.h"
 
+#include <QDir>
+#include <QFile>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,18 @@ struct WindowRig
         window.bind(form);
     }
 
+    template <typename T = QWidget> T* control(const char* name)
+    {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    std::vector<std::string> queue()
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < window.lstMusicQ().count(); ++i)
+            entries.push_back(window.lstMusicQ().item(i));
+        return entries;
+    }
+
     RecordingMediaControl media;
     RecordingHelpViewer help;
     MountVolumes volumes;
@@ -90,5 +104,17 @@ struct WindowRig
     MainWindow window;
     MainForm form;
 };
+
+// Creates empty files in `folder`; a name ending in '/' is made a folder instead.
+inline bool makeFiles(const QString& folder, std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        const QString path = QDir(folder).filePath(QString::fromUtf8(name));
+        if (path.endsWith(QLatin1Char('/')) ? !QDir().mkpath(path)
+                                            : !QFile(path).open(QIODevice::WriteOnly))
+            return false;
+    }
+    return true;
+}
 
 } // namespace orvane
