@@ -2,12 +2,9 @@
 
 #include "platform/folderlisting.h"
 #include "platform/listcontrol.h"
-#include "platform/qt/flatlook.h"
 #include "platform/qt/stringlistmodel.h"
 
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace orvane {
 
@@ -17,17 +14,7 @@ constexpr int kEnter = 13;
 
 } // namespace
 
-FileListBox::FileListBox(QWidget* parent) : QListView(parent), m_model(new StringListModel(this))
-{
-    setModel(m_model);
-    setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A press and move drags the list out, so the list does not scroll along with it.
-    setAutoScroll(false);
-    makeFlat(*this);
-}
+FileListBox::FileListBox(QWidget* parent) : TextListView(parent) {}
 
 void FileListBox::setPath(const std::string& path)
 {
@@ -44,42 +31,18 @@ void FileListBox::setPattern(const std::string& pattern)
 void FileListBox::reread()
 {
     // Resetting the model also leaves no name selected.
-    m_model->assign(m_path.empty() ? std::vector<std::string>()
-                                   : listMatchingFiles(m_path, m_pattern, kMaxListEntries));
+    lines().assign(m_path.empty() ? std::vector<std::string>()
+                                  : listMatchingFiles(m_path, m_pattern, kMaxListEntries));
 }
 
 int FileListBox::count() const
 {
-    return m_model->size();
+    return lines().size();
 }
 
 std::string FileListBox::name(int index) const
 {
-    return m_model->at(index);
-}
-
-int FileListBox::selectedIndex() const
-{
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
-}
-
-void FileListBox::setSelectedIndex(int index)
-{
-    if (index < 0 || index >= count()) {
-        selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex row = m_model->index(index);
-    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
-    scrollTo(row);
-}
-
-void FileListBox::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    QListView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit dblClicked();
+    return lines().at(index);
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event)

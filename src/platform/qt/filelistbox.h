@@ -1,15 +1,12 @@
 #pragma once
 
 #include "platform/filelistcontrol.h"
-
-#include <QListView>
+#include "platform/qt/textlistview.h"
 
 namespace orvane {
 
-class StringListModel;
-
 // The file list: the names of one folder's files that match a pattern, read at once.
-class FileListBox : public QListView, public FileListControl
+class FileListBox : public TextListView, public FileListControl
 {
     Q_OBJECT
 public:
@@ -21,23 +18,19 @@ public:
     void setPattern(const std::string& pattern) override;
     int count() const override;
     std::string name(int index) const override;
-    int selectedIndex() const override;
-    void setSelectedIndex(int index) override;
+    int selectedIndex() const override { return selectedRow(); }
+    void setSelectedIndex(int index) override { selectRow(index); }
 
 signals:
-    // A double-click anywhere in the list.
-    void dblClicked();
     // A key with a character was typed: its character code (13 for Enter).
     void keyPressed(int keyAscii);
 
 protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void reread();
 
-    StringListModel* m_model;
     std::string m_path;
     std::string m_pattern = "*.*";
 };
