@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target orvane
+cmake --build --preset dev --target orvane orvane_help
 exec build/dev/orvane "$@"
