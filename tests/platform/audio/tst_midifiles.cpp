@@ -123,7 +123,8 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
         QVERIFY2(prepared.valid, prepared.error.c_str());
         QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
     }
-    const RmidContents contents = unwrapRmid(rmidFile(file));
+    const Bytes wrapped = rmidFile(file); // the unwrapped span points into it
+    const RmidContents contents = unwrapRmid(wrapped);
     QVERIFY2(contents.found, contents.error.c_str());
     QVERIFY(std::equal(contents.smf.begin(), contents.smf.end(), file.begin(), file.end()));
 }
