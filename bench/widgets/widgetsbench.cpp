@@ -2,21 +2,12 @@
 // main window (offscreen unless a platform is chosen), each beside a plain baseline measured
 // in the same run. Figures are medians of several rounds.
 
-#include "app/mainform.h"
-#include "platform/aboutview.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
 #include "platform/folderlisting.h"
-#include "platform/helpviewer.h"
-#include "platform/inertmediacontrol.h"
 #include "platform/listcontrol.h"
-#include "platform/mountvolumes.h"
-#include "platform/posixsysteminfo.h"
-#include "platform/programlauncher.h"
-#include "platform/qt/mainwindow.h"
 #include "platform/qt/orvanestyle.h"
-#include "platform/qt/qteventloop.h"
-#include "queue/randomsource.h"
+#include "platform/qt/windowrig.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -39,36 +30,6 @@ namespace {
 
 constexpr int kFiles = kMaxListEntries;
 constexpr int kRounds = 5;
-
-class SilentHelp : public HelpViewer
-{
-public:
-    void setHelpFile(const std::string& path) override { m_file = path; }
-    std::string helpFile() const override { return m_file; }
-    void setHelpCommand(int command) override { m_command = command; }
-    int helpCommand() const override { return m_command; }
-    void showHelp() override {}
-    void showTopic(int) override {}
-
-private:
-    std::string m_file;
-    int m_command = 0;
-};
-
-class NoAboutWindows : public AboutWindowFactory
-{
-public:
-    std::unique_ptr<AboutView> load() override { return nullptr; }
-};
-
-class NoPrograms : public ProgramLauncher
-{
-public:
-    bool startDetached(const std::string&, const std::vector<std::string>&) override
-    {
-        return false;
-    }
-};
 
 double milliseconds(const std::function<void()>& work)
 {
@@ -129,19 +90,10 @@ int main(int argc, char** argv)
         ::close(fd);
     }
 
-    InertMediaControl media;
-    SilentHelp help;
-    MountVolumes volumes;
-    PosixSystemInfo system({});
-    QtEventLoop loop;
-    ClockSeededRandom random;
-    NoAboutWindows about;
-    NoPrograms launcher;
-    MainWindow window(media, help, volumes);
-    MainForm form(window, Services{system, volumes, loop, random, about, launcher});
-    window.bind(form);
-    system.setCurrentFolder("/");
-    form.Form_Load();
+    WindowRig rig;
+    MainWindow& window = rig.window;
+    rig.system.setCurrentFolder("/");
+    rig.form.Form_Load();
     window.show();
     QApplication::processEvents();
     window.Dir1().setPath(folder);
