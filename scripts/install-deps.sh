@@ -13,7 +13,9 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth pulseaudio pulseaudio-utils sox fluidsynth clang libclang-rt-14-dev
-              desktop-file-utils appstream dpkg-dev file man-db)
+              desktop-file-utils appstream dpkg-dev file man-db
+              openbox dbus dbus-bin at-spi2-core python3-pyatspi libglib2.0-bin wmctrl xdotool
+              x11-utils util-linux)
 fi
 
 missing=()

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Runs a command inside a desktop session of its own, like a user's: a private X server
+# (Xvfb), a private D-Bus session bus and the openbox window manager, with private runtime
+# and home folders; optionally a private PulseAudio server with a null sink. Everything is
+# stopped when the command ends, and the command's exit status is returned.
+#   usersession.sh [--bare] [--pulse] [--atspi] [--] command [arguments...]
+#     --bare   no window manager (a bare X server)
+#     --pulse  a private PulseAudio server; tests/rig/pulseserver.sh restarts or kills it
+#     --atspi  the accessibility bus, so that pyatspi sees the program's widgets
+set -uo pipefail
+rig=$(cd "$(dirname "$0")" && pwd)
+wm=1 pulse=0 atspi=0
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+    --bare) wm=0 ;;
+    --pulse) pulse=1 ;;
+    --atspi) atspi=1 ;;
+    --) shift; break ;;
+    *) break ;;
+    esac
+    shift
+done
+[[ $# -gt 0 ]] || { echo "usage: $0 [--bare] [--pulse] [--atspi] [--] command..." >&2; exit 2; }
+
+session=$(mktemp -d /tmp/orvane-session.XXXXXX)
+chmod 700 "$session"
+pids=()
+cleanup() {
+    [[ $pulse -eq 1 ]] && "$rig/pulseserver.sh" stop >/dev/null 2>&1
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    rm -rf "$session"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
+
+export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+unset SESSION_MANAGER WAYLAND_DISPLAY
+
+# -displayfd picks a free display number and writes it once the server is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
+    >"$session/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 200); do
+    [[ -s "$session/display" ]] && break
+    sleep 0.05
+done
+[[ -s "$session/display" ]] || { echo "usersession: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$session/display")"
+
+dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+    >"$session/dbus.log" 2>&1 &
+pids+=($!)
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+for _ in $(seq 200); do
+    [[ -S "$XDG_RUNTIME_DIR/bus" ]] && break
+    sleep 0.05
+done
+
+if [[ $wm -eq 1 ]]; then
+    openbox --sm-disable >"$session/openbox.log" 2>&1 &
+    pids+=($!)
+    # Ready once it has claimed the screen.
+    for _ in $(seq 200); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+fi
+
+if [[ $atspi -eq 1 ]]; then
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session/atspi.log" 2>&1 &
+    pids+=($!)
+    /usr/libexec/at-spi2-registryd >>"$session/atspi.log" 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+fi
+
+if [[ $pulse -eq 1 ]]; then
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    "$rig/pulseserver.sh" start || { echo "usersession: no PulseAudio server" >&2; exit 1; }
+fi
+
+export QT_QPA_PLATFORM=xcb ORVANE_SESSION_DIR="$session"
+"$@" &
+child=$!
+wait "$child"
+exit $?
