@@ -23,9 +23,11 @@ bool isMusicName(const fs::path& path)
 std::string fullPath(const std::string& argument, const std::string& currentFolder)
 {
     const fs::path given(argument);
-    return (given.is_absolute() ? given : fs::path(currentFolder) / given)
-        .lexically_normal()
-        .string();
+    fs::path full = (given.is_absolute() ? given : fs::path(currentFolder) / given).lexically_normal();
+    // "Music/" names the folder "Music".
+    if (full.has_relative_path() && !full.has_filename())
+        full = full.parent_path();
+    return full.string();
 }
 
 std::string leftOutLine(const std::string& path, NamedPath kind)

@@ -118,11 +118,10 @@ public:
 
     std::string drive() const override { return m_drive; }
     void setDrive(const std::string& path) override;
-    void refresh() override { offered = m_volumes.drives(); }
+    void refresh() override {}
 
     std::function<void()> onChange;
     int changes = 0;
-    std::vector<std::string> offered;
 
 private:
     const Volumes& m_volumes;
