@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 #include "app/programinfo.h"
 #include "platform/audio/audiomediacontrol.h"
+#include "platform/dbus/mprisservice.h"
 #include "platform/dbus/sessionplayer.h"
 #include "platform/mediabuttons.h"
 #include "platform/mountvolumes.h"
@@ -75,9 +76,10 @@ int main(int argc, char* argv[])
     form.Form_Load();
     // Media keys and sound menus press the same buttons as the window's transport bar.
     MediaButtons remoteButtons(media, form.player());
-    session.serve(window, media, remoteButtons, [&form](const std::vector<std::string>& paths) {
-        form.opener().openFromLaunch(paths);
-    });
+    const auto mpris =
+        session.serve(window, media, remoteButtons, [&form](const std::vector<std::string>& paths) {
+            form.opener().openFromLaunch(paths);
+        });
     window.show();
     return application.exec();
 }

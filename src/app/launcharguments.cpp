@@ -23,7 +23,8 @@ bool isMusicName(const fs::path& path)
 std::string fullPath(const std::string& argument, const std::string& currentFolder)
 {
     const fs::path given(argument);
-    fs::path full = (given.is_absolute() ? given : fs::path(currentFolder) / given).lexically_normal();
+    fs::path full =
+        (given.is_absolute() ? given : fs::path(currentFolder) / given).lexically_normal();
     // "Music/" names the folder "Music".
     if (full.has_relative_path() && !full.has_filename())
         full = full.parent_path();
@@ -58,7 +59,8 @@ LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
 {
     LaunchArguments launch;
     for (const std::string& argument : arguments) {
-        const std::string path = argument.empty() ? std::string() : fullPath(argument, currentFolder);
+        const std::string path =
+            argument.empty() ? std::string() : fullPath(argument, currentFolder);
         const NamedPath kind = path.empty() ? NamedPath::Missing : classifyPath(path);
         if (kind == NamedPath::Music || kind == NamedPath::Folder) {
             launch.paths.push_back(path);

@@ -51,8 +51,8 @@ void MainForm::Form_Load()
     media.setFlag(MediaFlag::Flag24, false);
     media.setFlag(MediaFlag::Flag25, false);
     media.setFlag(MediaFlag::Flag26, false);
-    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_queue,
-                             m_player, m_opener);
+    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_queue, m_player,
+                             m_opener);
 }
 
 void MainForm::Form_Unload()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/fileopener.h"
+#include "app/volumemixer.h"
 #include "browser/browser.h"
 #include "browser/dragdrop.h"
-#include "app/volumemixer.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
 

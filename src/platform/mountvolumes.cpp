@@ -93,9 +93,8 @@ bool MountVolumes::reread()
         drives.push_back(homeMount);
     std::vector<std::string> removable;
     for (const std::string& mount : mounts) {
-        if (isRemovableMount(mount) ||
-            (mount.size() > m_removableUserFolder.size() &&
-             mount.rfind(m_removableUserFolder, 0) == 0))
+        if (isRemovableMount(mount) || (mount.size() > m_removableUserFolder.size() &&
+                                        mount.rfind(m_removableUserFolder, 0) == 0))
             removable.push_back(mount);
     }
     std::sort(removable.begin(), removable.end());

@@ -129,18 +129,20 @@ private slots:
         root.mkpath("Music/Pop/Queen");
         tree.add("Music/Pop/Queen/Bohemian.MID");
         root.mkpath("Waves");
-        const auto split = splitLaunchArguments(
-            {"/wav", tree.entry("Music/Pop/Queen/Bohemian.MID"), "Waves/", "notes.txt",
-             "bad\nname.txt", "/dev/null", "gone.mid", "c:/music", "/M"},
-            tree.path());
+        const auto split = splitLaunchArguments({"/wav", tree.entry("Music/Pop/Queen/Bohemian.MID"),
+                                                 "Waves/", "notes.txt", "bad\nname.txt",
+                                                 "/dev/null", "gone.mid", "c:/music", "/M"},
+                                                tree.path());
         QCOMPARE(split.paths, (std::vector<std::string>{tree.entry("Music/Pop/Queen/Bohemian.MID"),
-                                                         tree.entry("Waves")}));
+                                                        tree.entry("Waves")}));
         QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
         QCOMPARE(split.leftOut.size(), std::size_t(4));
-        QVERIFY(split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
+        QVERIFY(
+            split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
         QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
                                            ".rmi, .wav)"));
-        QCOMPARE(split.leftOut[2], std::string("orvane: left out \"/dev/null\": not an ordinary file"));
+        QCOMPARE(split.leftOut[2],
+                 std::string("orvane: left out \"/dev/null\": not an ordinary file"));
         QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
     }
 

@@ -74,8 +74,7 @@ QVariantMap MprisService::metadata() const
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
         {QStringLiteral("xesam:title"), QString::fromStdString(FileNameOnly(file))},
         {QStringLiteral("xesam:url"), fileUri(file)},
-        {QStringLiteral("mpris:length"),
-         qlonglong(m_media.length()) * kMicrosecondsPerMillisecond},
+        {QStringLiteral("mpris:length"), qlonglong(m_media.length()) * kMicrosecondsPerMillisecond},
     };
 }
 
@@ -166,8 +165,9 @@ void MprisService::announceChanges()
     }
     if (changed.isEmpty())
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(
-        kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << changed << QStringList();
     m_bus.send(signal);
 }

@@ -34,7 +34,6 @@ SessionPlayer::SessionPlayer() : m_bus(QDBusConnection::sessionBus())
 
 SessionPlayer::~SessionPlayer()
 {
-    m_mpris.reset();
     if (m_bus.isConnected())
         m_bus.unregisterObject(kPath);
 }
@@ -57,22 +56,22 @@ bool SessionPlayer::handOff(const std::vector<std::string>& paths)
     QStringList uris;
     for (const std::string& path : paths)
         uris << fileUri(path);
-    QDBusMessage call = QDBusMessage::createMethodCall(kName, kPath, kInterface,
-                                                       QStringLiteral("Open"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kName, kPath, kInterface, QStringLiteral("Open"));
     call << uris << QVariantMap();
     return m_bus.call(call, QDBus::Block, kHandOffTimeoutMs).type() == QDBusMessage::ReplyMessage;
 }
 
-void SessionPlayer::serve(QWidget& window, ObservedMediaControl& media, MediaButtons& buttons,
-                          OpenFiles open)
+std::unique_ptr<MprisService> SessionPlayer::serve(QWidget& window, ObservedMediaControl& media,
+                                                   MediaButtons& buttons, OpenFiles open)
 {
     m_window = &window;
     m_open = std::move(open);
-    if (m_bus.isConnected())
-        m_mpris = std::make_unique<MprisService>(m_bus, m_holdsName, window, media, buttons,
-                                                 m_open);
     for (const QStringList& uris : std::exchange(m_waiting, {}))
         this->open(uris);
+    if (!m_bus.isConnected())
+        return nullptr;
+    return std::make_unique<MprisService>(m_bus, m_holdsName, window, media, buttons, m_open);
 }
 
 void SessionPlayer::open(const QStringList& uris)

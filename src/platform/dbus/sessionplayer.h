@@ -36,10 +36,11 @@ public:
     // Hands `paths` to the player that holds the name: it queues them and shows its window.
     // False when there is none, or it did not take them in time.
     bool handOff(const std::vector<std::string>& paths);
-    // From now on files opened through the bus go to `open` and activation shows `window`;
-    // MPRIS follows `media` and presses `buttons`. What came before is handled now.
-    void serve(QWidget& window, ObservedMediaControl& media, MediaButtons& buttons,
-               OpenFiles open);
+    // From now on files opened through the bus go to `open` and activation shows `window`.
+    // What came before is handled now. Returns the player's MPRIS service, which follows
+    // `media` and presses `buttons` (none without a bus); it must go before they do.
+    std::unique_ptr<MprisService> serve(QWidget& window, ObservedMediaControl& media,
+                                        MediaButtons& buttons, OpenFiles open);
 
     // A request from the bus: queues the files of `uris` (none for a bare activation) and
     // shows the window.
@@ -51,7 +52,6 @@ private:
     QWidget* m_window = nullptr;
     OpenFiles m_open;
     std::vector<QStringList> m_waiting; // requests that came before serve()
-    std::unique_ptr<MprisService> m_mpris;
 };
 
 } // namespace orvane

@@ -30,19 +30,19 @@ bool requestIconicStart(QWidget& window)
     const auto id = static_cast<xcb_window_t>(window.winId());
     // Keep the hints Qt has set (input, window group); add the start state.
     std::uint32_t hints[kHintFields] = {};
-    const xcb_get_property_cookie_t cookie = xcb_get_property(
-        connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kHintFields);
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, kHintFields);
     if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
-        const int bytes = std::min(xcb_get_property_value_length(reply),
-                                   static_cast<int>(sizeof hints));
+        const int bytes =
+            std::min(xcb_get_property_value_length(reply), static_cast<int>(sizeof hints));
         if (reply->format == 32 && bytes > 0)
             std::memcpy(hints, xcb_get_property_value(reply), static_cast<std::size_t>(bytes));
         std::free(reply);
     }
     hints[kFlagsField] |= kStateHint;
     hints[kInitialStateField] = kIconicState;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS,
-                        XCB_ATOM_WM_HINTS, 32, kHintFields, hints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS,
+                        32, kHintFields, hints);
     return true;
 }
 
