@@ -32,7 +32,8 @@ shows() {
     [[ "$(get PlaybackStatus)" == *"'$1'"* && "$(get Metadata)" == *"$track"* ]]
 }
 expect() { poll shows "$1" "$2" || fail "after $3: want $1 ${2:-no track}: $(get Metadata)"; }
-window() { xdotool search --pid "$1" --name "Music Player" 2>/dev/null | head -n1; }
+# The window the window manager manages for process $1.
+window() { wmctrl -lp | awk -v pid="$1" '$3 == pid { print $1; exit }'; }
 wm_state() { xprop -id "$(window "$1")" WM_STATE 2>/dev/null | grep -q "window state: $2"; }
 
 cd "$music/Music/Waves" || fail "cd"
@@ -41,7 +42,8 @@ cd "$music/Music/Waves" || fail "cd"
 player=$!
 pids+=("$player")
 expect Playing Music/Pop/Queen/Bohemian.wav "start"
-poll wm_state "$player" Normal || fail "the window did not map normal"
+poll wm_state "$player" Normal ||
+    fail "the window did not map normal: $(xprop -id "$(window "$player")" WM_STATE WM_HINTS)"
 [[ $(grep -c . "$music/stderr") -eq 1 ]] && grep -q 'left out ".*/notes.txt": not a MIDI' \
     "$music/stderr" || fail "stderr: $(cat "$music/stderr")"
 
