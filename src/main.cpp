@@ -1,13 +1,19 @@
 // Builds the platform's pieces (Qt windows, SDL2/FluidSynth/libsndfile media control, POSIX
-// system) and hands them to the main window's logic.
+// system, the session bus) and hands them to the main window's logic.
+#include "app/launcharguments.h"
 #include "app/mainform.h"
 #include "app/programinfo.h"
 #include "platform/audio/audiomediacontrol.h"
+#include "platform/dbus/mprisservice.h"
+#include "platform/dbus/sessionplayer.h"
+#include "platform/mediabuttons.h"
 #include "platform/mountvolumes.h"
+#include "platform/observedmediacontrol.h"
 #include "platform/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/mainwindow.h"
+#include "platform/qt/mountwatcher.h"
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/qt/qtprogramlauncher.h"
@@ -33,14 +39,28 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("orvane"), nullptr};
     QApplication application(qtArgc, qtArgv);
-    applyOrvaneStyle(application);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.orvane"));
 
-    PosixSystemInfo system(joinArguments(argc, argv));
+    const LaunchArguments launch =
+        splitLaunchArguments(arguments, PosixSystemInfo("").currentFolder());
+    for (const std::string& line : launch.leftOut)
+        std::fprintf(stderr, "%s\n", line.c_str());
+
+    // Files named while the session's player runs go to it, and its window comes up.
+    SessionPlayer session;
+    if (!launch.paths.empty() && !session.holdsName() && session.handOff(launch.paths))
+        return 0;
+    session.claim(); // the player that held the name may have ended meanwhile
+
+    applyOrvaneStyle(application);
+    PosixSystemInfo system(launch.switchText, launch.paths);
     MountVolumes volumes;
+    MountWatcher mounts;
     QtEventLoop loop;
     ClockSeededRandom random;
     QtProgramLauncher launcher;
-    AudioMediaControl media(loop);
+    AudioMediaControl audio(loop);
+    ObservedMediaControl media(audio);
     HelpWindow help;
     MainWindow window(media, help, volumes);
     QtAboutWindowFactory aboutWindows(&window);
@@ -48,8 +68,18 @@ int main(int argc, char* argv[])
     window.bind(form);
     QObject::connect(&window, &MainWindow::helpAboutClicked, [&form] { form.HelpAbout_Click(); });
     QObject::connect(&window, &MainWindow::volumeClicked, [&form] { form.imgVolume_Click(); });
+    QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {
+        if (volumes.reread())
+            form.browser().volumesChanged();
+    });
 
     form.Form_Load();
+    // Media keys and sound menus press the same buttons as the window's transport bar.
+    MediaButtons remoteButtons(media, form.player());
+    const auto mpris =
+        session.serve(window, media, remoteButtons, [&form](const std::vector<std::string>& paths) {
+            form.opener().openFromLaunch(paths);
+        });
     window.show();
     return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/commandlineswitches.h"
 
+#include "app/fileopener.h"
 #include "platform/combocontrol.h"
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
@@ -10,8 +11,9 @@
 
 namespace orvane {
 
-void applyCommandLineSwitches(const std::string& arguments, MainWindowView& window,
-                              QueueBuilder& queue, Player& player)
+void applyCommandLineSwitches(const std::string& arguments, const std::vector<std::string>& paths,
+                              MainWindowView& window, QueueBuilder& queue, Player& player,
+                              FileOpener& opener)
 {
     std::string lowered = arguments;
     std::transform(lowered.begin(), lowered.end(), lowered.begin(),
@@ -23,11 +25,12 @@ void applyCommandLineSwitches(const std::string& arguments, MainWindowView& wind
         window.cboFileType().setSelectedIndex(2);
     if (has("/mid"))
         window.cboFileType().setSelectedIndex(1);
+    opener.queueAtStart(paths);
     if (has("/r"))
         queue.cmdRnd_Click();
     if (has("/q"))
         queue.cmdQAll_Click();
-    if (has("/p"))
+    if (has("/p") || !paths.empty())
         player.PlayQueueHead();
     if (has("/m"))
         window.setWindowState(MainWindowView::WindowState::Minimized);

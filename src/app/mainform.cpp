@@ -25,7 +25,7 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 MainForm::MainForm(MainWindowView& window, Services services)
     : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
       m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue),
-      m_volumeMixer(window, services.launcher)
+      m_volumeMixer(window, services.launcher), m_opener(window, m_browser, m_player)
 {
     window.MMControl1().setEvents(&m_player);
 }
@@ -51,7 +51,8 @@ void MainForm::Form_Load()
     media.setFlag(MediaFlag::Flag24, false);
     media.setFlag(MediaFlag::Flag25, false);
     media.setFlag(MediaFlag::Flag26, false);
-    applyCommandLineSwitches(system.commandLine(), m_window, m_queue, m_player);
+    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_queue, m_player,
+                             m_opener);
 }
 
 void MainForm::Form_Unload()

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/fileopener.h"
+#include "app/volumemixer.h"
 #include "browser/browser.h"
 #include "browser/dragdrop.h"
-#include "app/volumemixer.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
 
@@ -50,6 +51,7 @@ public:
     QueueBuilder& queue() { return m_queue; }
     Player& player() { return m_player; }
     DragDrop& dragDrop() { return m_dragDrop; }
+    FileOpener& opener() { return m_opener; }
 
 private:
     MainWindowView& m_window;
@@ -59,6 +61,7 @@ private:
     QueueBuilder m_queue;
     DragDrop m_dragDrop;
     VolumeMixer m_volumeMixer;
+    FileOpener m_opener;
 };
 
 } // namespace orvane

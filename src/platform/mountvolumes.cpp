@@ -71,30 +71,42 @@ std::vector<std::string> parseMountPoints(const std::string& table)
     return mounts;
 }
 
-MountVolumes::MountVolumes(const std::string& mountTable, const std::string& home)
+MountVolumes::MountVolumes(std::string mountTable, std::string home, std::string user)
+    : m_mountTable(std::move(mountTable)), m_home(std::move(home)),
+      m_removableUserFolder("/run/media/" + user + "/")
 {
-    const std::vector<std::string> mounts = parseMountPoints(readFile(mountTable));
-    m_drives.push_back("/");
+    reread();
+}
+
+MountVolumes::MountVolumes() : MountVolumes("/proc/self/mounts", userHomeFolder(), userName()) {}
+
+bool MountVolumes::reread()
+{
+    const std::vector<std::string> mounts = parseMountPoints(readFile(m_mountTable));
+    std::vector<std::string> drives{"/"};
     std::string homeMount = "/";
     for (const std::string& mount : mounts) {
-        if (isUnder(home, mount) && mount.size() > homeMount.size())
+        if (isUnder(m_home, mount) && mount.size() > homeMount.size())
             homeMount = mount;
     }
     if (homeMount != "/")
-        m_drives.push_back(homeMount);
+        drives.push_back(homeMount);
     std::vector<std::string> removable;
     for (const std::string& mount : mounts) {
-        if (isRemovableMount(mount))
+        if (isRemovableMount(mount) || (mount.size() > m_removableUserFolder.size() &&
+                                        mount.rfind(m_removableUserFolder, 0) == 0))
             removable.push_back(mount);
     }
     std::sort(removable.begin(), removable.end());
     for (const std::string& mount : removable) {
-        if (std::find(m_drives.begin(), m_drives.end(), mount) == m_drives.end())
-            m_drives.push_back(mount);
+        if (std::find(drives.begin(), drives.end(), mount) == drives.end())
+            drives.push_back(mount);
     }
+    if (drives == m_drives)
+        return false;
+    m_drives = std::move(drives);
+    return true;
 }
-
-MountVolumes::MountVolumes() : MountVolumes("/proc/self/mounts", userHomeFolder()) {}
 
 std::string MountVolumes::driveOf(const std::string& path) const
 {

@@ -8,19 +8,27 @@
 namespace orvane {
 
 // The volumes of the mount table: the root, the file system of the home folder, and what is
-// mounted under /media and /mnt. The table is read once, when constructed.
+// mounted under /media, /mnt and the user's /run/media/<user>. The table is read when
+// constructed and again by reread().
 class MountVolumes : public Volumes
 {
 public:
-    // Reads `mountTable` (in the format of /proc/self/mounts); `home` is the user's home folder.
-    MountVolumes(const std::string& mountTable, const std::string& home);
-    // Reads this process's mount table, with the user's home folder.
+    // Reads `mountTable` (in the format of /proc/self/mounts); `home` is the user's home folder
+    // and `user` the user's login name.
+    MountVolumes(std::string mountTable, std::string home, std::string user);
+    // Reads this process's mount table, with the user's home folder and name.
     MountVolumes();
 
     std::vector<std::string> drives() const override { return m_drives; }
     std::string driveOf(const std::string& path) const override;
 
+    // Reads the mount table again; true when the drives offered changed.
+    bool reread();
+
 private:
+    std::string m_mountTable;
+    std::string m_home;
+    std::string m_removableUserFolder;
     std::vector<std::string> m_drives;
 };
 

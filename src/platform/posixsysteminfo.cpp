@@ -10,7 +10,10 @@
 
 namespace orvane {
 
-PosixSystemInfo::PosixSystemInfo(std::string commandLine) : m_commandLine(std::move(commandLine)) {}
+PosixSystemInfo::PosixSystemInfo(std::string commandLine, std::vector<std::string> namedPaths)
+    : m_commandLine(std::move(commandLine)), m_namedPaths(std::move(namedPaths))
+{
+}
 
 bool PosixSystemInfo::computerName(char* buffer, std::uint32_t& size) const
 {
@@ -70,6 +73,14 @@ std::string userHomeFolder()
     if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir && *entry->pw_dir)
         return entry->pw_dir;
     return "/";
+}
+
+std::string userName()
+{
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name && *entry->pw_name)
+        return entry->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
 }
 
 } // namespace orvane

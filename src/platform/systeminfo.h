@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -21,8 +22,10 @@ public:
     virtual std::string currentFolder() const = 0;
     // Makes `path` the current folder; false when it cannot be entered.
     virtual bool setCurrentFolder(const std::string& path) = 0;
-    // The arguments after the program's name, joined by single spaces.
+    // The arguments after the program's name that name no file or folder, joined by spaces.
     virtual std::string commandLine() const = 0;
+    // The music files and folders the arguments name, as full paths, in argument order.
+    virtual std::vector<std::string> namedPaths() const = 0;
     // The home computer's music folder ("C:\Sound" on Windows, ~/Sound elsewhere).
     virtual std::string homeMusicFolder() const = 0;
 };

@@ -1,3 +1,4 @@
+#include "app/launcharguments.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
 
@@ -10,10 +11,12 @@ namespace {
 // Starts a form in a folder of two MIDI and two WAV files with `arguments`.
 struct Started
 {
-    explicit Started(const char* arguments)
+    explicit Started(const char* arguments, const std::function<void(FakeForm&)>& prepare = {})
     {
         f.system.current = folder.path();
         f.system.arguments = arguments;
+        if (prepare)
+            prepare(f);
         f.random.draws = {0.99f, 0.99f, 0.99f, 0.99f};
         f.form.Form_Load();
     }
@@ -117,6 +120,65 @@ private slots:
         QCOMPARE(s.f.window.queue.count(), queued);
         QCOMPARE(s.f.window.media.mode() == MediaMode::Playing, playing);
         QCOMPARE(s.f.window.state == MainWindowView::WindowState::Minimized, minimised);
+    }
+
+    void namedFilesAndFoldersAreNoSwitchText()
+    {
+        MusicFolder tree{"notes.txt", "bad\nname.txt"};
+        const QDir root(QString::fromStdString(tree.path()));
+        root.mkpath("Music/Pop/Queen");
+        tree.add("Music/Pop/Queen/Bohemian.MID");
+        root.mkpath("Waves");
+        const auto split = splitLaunchArguments({"/wav", tree.entry("Music/Pop/Queen/Bohemian.MID"),
+                                                 "Waves/", "notes.txt", "bad\nname.txt",
+                                                 "/dev/null", "gone.mid", "c:/music", "/M"},
+                                                tree.path());
+        QCOMPARE(split.paths, (std::vector<std::string>{tree.entry("Music/Pop/Queen/Bohemian.MID"),
+                                                        tree.entry("Waves")}));
+        QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
+        QCOMPARE(split.leftOut.size(), std::size_t(4));
+        QVERIFY(
+            split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
+        QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
+                                           ".rmi, .wav)"));
+        QCOMPARE(split.leftOut[2],
+                 std::string("orvane: left out \"/dev/null\": not an ordinary file"));
+        QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
+    }
+
+    void namedPathsAreQueuedAfterTheFileTypeAndPlay()
+    {
+        MusicFolder other{"z.mid"};
+        Started s("/wav /m", [&](FakeForm& f) {
+            f.system.paths = {other.entry("z.mid"), f.system.current, other.entry("z.mid")};
+        });
+        // The folder gives its files as Queue All would list them, after "/wav".
+        QCOMPARE(s.f.window.queue.items(),
+                 (std::vector<std::string>{other.entry("z.mid"), s.folder.entry("b.wav"),
+                                           s.folder.entry("d.wav"), other.entry("z.mid")}));
+        QCOMPARE(s.f.window.dir1.path(), other.path());
+        QCOMPARE(s.f.window.file1.path(), other.path());
+        QCOMPARE(s.f.window.playing.text(), std::string("z.mid"));
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+    }
+
+    void aLaterLaunchQueuesAndPlaysWhenNothingDoes()
+    {
+        Started s("/q");
+        FileOpener& opener = s.f.form.opener();
+        opener.openFromLaunch({s.folder.entry("c.mid"), "/no/such.mid"});
+        // Idle with entries waiting: the new one goes ahead of them and plays.
+        QCOMPARE(s.f.window.queue.items(),
+                 s.entries({"c.mid", "a.mid", "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.f.window.playing.text(), std::string("c.mid"));
+        // Playing: appended, and what plays goes on.
+        const int opens = s.f.window.media.opens;
+        opener.openFromLaunch({s.folder.entry("a.mid")});
+        QCOMPARE(s.f.window.queue.count(), 6);
+        QCOMPARE(s.f.window.queue.item(5), s.folder.entry("a.mid"));
+        QCOMPARE(s.f.window.media.opens, opens);
     }
 };
 

@@ -100,6 +100,47 @@ private slots:
         QCOMPARE(f.window.dir1.path(), media.path() + "/sub");
     }
 
+    void theDriveListFollowsTheFolderListIntoAnotherMount()
+    {
+        MusicFolder start, media;
+        QDir(QString::fromStdString(media.path())).mkdir("sub");
+        FakeForm f;
+        f.volumes.mounts = {"/", media.path()};
+        f.form.browser().start(start.path());
+        QVERIFY(f.window.dir1.setPath(media.path() + "/sub"));
+        QCOMPARE(f.window.drive1.drive(), media.path());
+        QVERIFY(f.window.dir1.setPath(start.path()));
+        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        // Chosen again, the drive opens where the folder list left it; once that folder has
+        // gone, at its root rather than being put back.
+        f.window.drive1.setDrive(media.path());
+        QCOMPARE(f.window.dir1.path(), media.path() + "/sub");
+        f.window.drive1.setDrive("/");
+        QVERIFY(QDir(QString::fromStdString(media.path())).rmdir("sub"));
+        f.window.drive1.setDrive(media.path());
+        QCOMPARE(f.window.drive1.drive(), media.path());
+        QCOMPARE(f.window.dir1.path(), media.path());
+    }
+
+    void anUnmountedDriveGivesWayToTheDriveThatHoldsTheFolder()
+    {
+        MusicFolder start{"a.wav"}, media;
+        QDir(QString::fromStdString(media.path())).mkdir("sub");
+        FakeForm f;
+        f.volumes.mounts = {"/", media.path()};
+        f.form.browser().start(start.path());
+        f.form.browser().volumesChanged(); // a mount elsewhere changes nothing shown
+        QCOMPARE(f.window.dir1.path(), start.path());
+        QVERIFY(f.window.dir1.setPath(media.path() + "/sub"));
+        // Unmounted with its folders gone: the drive that holds the path now, at its folder.
+        QVERIFY(QDir(QString::fromStdString(media.path())).rmdir("sub"));
+        f.volumes.mounts = {"/"};
+        f.form.browser().volumesChanged();
+        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        QCOMPARE(f.window.dir1.path(), start.path());
+        QCOMPARE(listed(f), std::vector<std::string>{"a.wav"});
+    }
+
     void anUnreadableDriveIsPutBackSilently()
     {
         MusicFolder start{"a.wav"}, media;

@@ -21,6 +21,7 @@ public:
     std::string currentFolder() const override { return current; }
     bool setCurrentFolder(const std::string& path) override;
     std::string commandLine() const override { return arguments; }
+    std::vector<std::string> namedPaths() const override { return paths; }
     std::string homeMusicFolder() const override { return homeFolder; }
 
     std::string name;
@@ -30,6 +31,7 @@ public:
     std::string homeFolder = "/home/user/Sound";
     std::vector<std::string> existingFolders;
     std::string arguments;
+    std::vector<std::string> paths;
     std::vector<std::string>* journal = nullptr; // records calls in order when set
 };
 

@@ -16,6 +16,7 @@
 #include "platform/qt/shapewidget.h"
 #include "platform/qt/textbox.h"
 #include "platform/qt/uifonts.h"
+#include "platform/qt/x11startstate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -363,7 +364,10 @@ MainWindowView::WindowState MainWindow::windowState() const
 
 void MainWindow::setWindowState(WindowState state)
 {
-    // Before the first show this is the state the window is shown in.
+    // Before the first show this is the state the window is shown in: on X11 through the
+    // start state hint, elsewhere (Wayland, where the compositor decides) through Qt.
+    if (state == WindowState::Minimized && !isVisible() && requestIconicStart(*this))
+        return;
     QWidget::setWindowState(state == WindowState::Minimized ? Qt::WindowMinimized
                                                             : Qt::WindowNoState);
 }

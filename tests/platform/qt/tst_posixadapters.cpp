@@ -42,14 +42,18 @@ void TestPosixAdapters::drivesAreRootHomeAndRemovableMedia()
                               "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
                               "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
                               "tmpfs /run tmpfs rw 0 0\n"
+                              "/dev/sdd1 /run/media/anna/KEY vfat rw 0 0\n"
+                              "/dev/sde1 /run/media/bob/HIS vfat rw 0 0\n"
                               "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n";
-    const MountVolumes volumes(writeTable(dir, table), "/home/anna");
-    QCOMPARE(volumes.drives(),
-             std::vector<std::string>({"/", "/home", "/media/anna/MY STICK", "/mnt/backup"}));
+    MountVolumes volumes(writeTable(dir, table), "/home/anna", "anna");
+    QCOMPARE(volumes.drives(), std::vector<std::string>({"/", "/home", "/media/anna/MY STICK",
+                                                         "/mnt/backup", "/run/media/anna/KEY"}));
+    QVERIFY(!volumes.reread());
 
-    // A home on the root file system adds no drive of its own.
-    const MountVolumes rootHome(writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n"), "/root");
-    QCOMPARE(rootHome.drives(), std::vector<std::string>({"/"}));
+    // Read again: what was unmounted has gone. A home on the root file system adds no drive.
+    writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n");
+    QVERIFY(volumes.reread());
+    QCOMPARE(volumes.drives(), std::vector<std::string>({"/", "/media/usb"}));
 }
 
 void TestPosixAdapters::driveOfPicksTheLongestMountAbovePath()
@@ -57,7 +61,7 @@ void TestPosixAdapters::driveOfPicksTheLongestMountAbovePath()
     QTemporaryDir dir;
     const MountVolumes volumes(writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n"
                                                "/dev/sdb1 /media/usb vfat rw 0 0\n"),
-                               "/home/anna");
+                               "/home/anna", "anna");
     QCOMPARE(volumes.driveOf("/media/usb/Songs/a.mid"), std::string("/media/usb"));
     QCOMPARE(volumes.driveOf("/media/usb"), std::string("/media/usb"));
     QCOMPARE(volumes.driveOf("/media/usb2/x"), std::string("/"));
@@ -66,7 +70,7 @@ void TestPosixAdapters::driveOfPicksTheLongestMountAbovePath()
 
 void TestPosixAdapters::unreadableMountTableLeavesTheRoot()
 {
-    const MountVolumes volumes("/nonexistent/mounts", "/home/anna");
+    const MountVolumes volumes("/nonexistent/mounts", "/home/anna", "anna");
     QCOMPARE(volumes.drives(), std::vector<std::string>({"/"}));
     QCOMPARE(volumes.driveOf("/anything"), std::string("/"));
 }
