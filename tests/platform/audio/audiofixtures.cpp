@@ -1,11 +1,14 @@
 #include "audiofixtures.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <numbers>
 #include <sndfile.h>
 #include <string_view>
+#include <unistd.h>
 
 namespace orvane::testing {
 
@@ -193,6 +196,35 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
         return 0;
     sf_close(check);
     return readBack.frames;
+}
+
+StderrCapture::StderrCapture()
+{
+    char name[] = "/tmp/orvane-stderr-XXXXXX";
+    m_file = ::mkstemp(name);
+    ::unlink(name);
+    std::fflush(stderr);
+    m_saved = ::dup(2);
+    ::dup2(m_file, 2);
+}
+
+StderrCapture::~StderrCapture()
+{
+    std::fflush(stderr);
+    ::dup2(m_saved, 2);
+    ::close(m_saved);
+    ::close(m_file);
+}
+
+std::string StderrCapture::text() const
+{
+    std::fflush(stderr);
+    std::string text;
+    char buffer[4096];
+    ssize_t got = 0;
+    for (off_t at = 0; (got = ::pread(m_file, buffer, sizeof buffer, at)) > 0; at += got)
+        text.append(buffer, static_cast<std::size_t>(got));
+    return text;
 }
 
 } // namespace orvane::testing

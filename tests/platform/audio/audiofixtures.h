@@ -47,4 +47,20 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
                        double seconds, double frequency = 440.0, double amplitude = 0.5,
                        int container = 0);
 
+// Collects what this process writes to stderr while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+    // Everything written so far.
+    std::string text() const;
+
+private:
+    int m_file;
+    int m_saved;
+};
+
 } // namespace orvane::testing
