@@ -3,6 +3,7 @@
 #include "platform/audio/byteorder.h"
 #include "platform/audio/smpteconverter.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvane {
@@ -13,66 +14,109 @@ constexpr std::size_t kHeaderBytes = 14;
 constexpr std::uint32_t kMaxDelta = 0x0FFFFFFF; // four bytes of variable-length number
 constexpr std::uint8_t kMeta = 0xFF;
 
-void appendVarLen(std::vector<std::uint8_t>& out, std::uint32_t value)
+// Writes `value` as a variable-length number (at most kMaxDelta) at `out`; the end of it.
+inline std::uint8_t* putVarLen(std::uint8_t* out, std::uint32_t value)
 {
-    std::array<std::uint8_t, 4> groups{};
-    int count = 0;
-    do {
-        groups[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(value & 0x7F);
-        value >>= 7;
-    } while (value != 0);
-    for (int i = count - 1; i >= 0; --i)
-        out.push_back(
-            static_cast<std::uint8_t>(groups[static_cast<std::size_t>(i)] | (i > 0 ? 0x80 : 0)));
+    if (value < 0x80) {
+        *out = static_cast<std::uint8_t>(value);
+        return out + 1;
+    }
+    int shift = 21;
+    while ((value >> shift) == 0)
+        shift -= 7;
+    for (; shift > 0; shift -= 7)
+        *out++ = static_cast<std::uint8_t>(0x80 | ((value >> shift) & 0x7F));
+    *out = static_cast<std::uint8_t>(value & 0x7F);
+    return out + 1;
 }
 
 } // namespace
 
 MidiNormaliser::MidiNormaliser(std::size_t expectedBytes)
+    : m_bytes(kHeaderBytes + expectedBytes + expectedBytes / 8 + 64), m_size(kHeaderBytes)
 {
-    m_bytes.reserve(kHeaderBytes + expectedBytes + expectedBytes / 8);
-    m_bytes.resize(kHeaderBytes);
+}
+
+std::uint8_t* MidiNormaliser::room(std::size_t bytes)
+{
+    if (m_size + bytes > m_bytes.size()) [[unlikely]]
+        m_bytes.resize(std::max(m_bytes.size() * 2, m_size + bytes));
+    return m_bytes.data() + m_size;
+}
+
+void MidiNormaliser::append(std::initializer_list<std::uint8_t> bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), room(bytes.size()));
+    m_size += bytes.size();
+}
+
+void MidiNormaliser::flush()
+{
+    if (m_runBegin == m_runEnd)
+        return;
+    const auto length = static_cast<std::size_t>(m_runEnd - m_runBegin);
+    std::copy(m_runBegin, m_runEnd, room(length));
+    m_size += length;
+    m_runBegin = m_runEnd = nullptr;
 }
 
 void MidiNormaliser::beginTrack()
 {
-    m_trackStart = m_bytes.size();
-    m_bytes.insert(m_bytes.end(), {'M', 'T', 'r', 'k', 0, 0, 0, 0});
+    m_trackStart = m_size;
+    append({'M', 'T', 'r', 'k', 0, 0, 0, 0});
     m_lastStatus = 0; // the first event of a track always carries its status
 }
 
-void MidiNormaliser::appendDelta(std::uint32_t ticks)
+std::uint32_t MidiNormaliser::carryLongDelta(std::uint32_t ticks)
 {
+    flush();
     // Longer than a delta time can say: sequencer-specific events, which FluidSynth passes over
     // while it adds up their delta times, carry the rest.
     while (ticks > kMaxDelta) {
-        appendVarLen(m_bytes, kMaxDelta);
-        m_bytes.insert(m_bytes.end(), {kMeta, 0x7F, 0x00});
+        m_size = static_cast<std::size_t>(putVarLen(room(4), kMaxDelta) - m_bytes.data());
+        append({kMeta, 0x7F, 0x00});
         m_lastStatus = kMeta;
         ticks -= kMaxDelta;
     }
-    appendVarLen(m_bytes, ticks);
+    return ticks;
 }
 
 void MidiNormaliser::event(const SmfEvent& event)
 {
-    appendDelta(event.delta);
-    if (event.status >= 0xF0 || event.status != m_lastStatus)
-        m_bytes.push_back(event.status);
+    const auto needsStatus = [&] { return event.status >= 0xF0 || event.status != m_lastStatus; };
+    if (!event.raw.empty() && needsStatus() == event.statusInFile) {
+        // The file's own bytes say it: add them to the run.
+        if (event.raw.data() != m_runEnd) {
+            flush();
+            m_runBegin = event.raw.data();
+        }
+        m_runEnd = event.raw.data() + event.raw.size();
+        m_lastStatus = event.status;
+        return;
+    }
+    flush();
+    const std::uint32_t delta = event.delta > kMaxDelta ? carryLongDelta(event.delta) : event.delta;
+    std::uint8_t* out = putVarLen(room(5 + event.data.size()), delta);
+    if (needsStatus())
+        *out++ = event.status;
     m_lastStatus = event.status;
-    m_bytes.insert(m_bytes.end(), event.data.begin(), event.data.end());
+    out = std::copy(event.data.begin(), event.data.end(), out);
+    m_size = static_cast<std::size_t>(out - m_bytes.data());
 }
 
 void MidiNormaliser::endTrack(std::uint32_t delta)
 {
-    appendDelta(delta);
-    m_bytes.insert(m_bytes.end(), {kMeta, 0x2F, 0x00});
-    const std::size_t length = m_bytes.size() - m_trackStart - 8;
+    flush();
+    delta = carryLongDelta(delta);
+    m_size = static_cast<std::size_t>(putVarLen(room(4), delta) - m_bytes.data());
+    append({kMeta, 0x2F, 0x00});
+    const std::size_t length = m_size - m_trackStart - 8;
     writeBigEndian32(m_bytes, m_trackStart + 4, static_cast<std::uint32_t>(length));
 }
 
 std::vector<std::uint8_t> MidiNormaliser::finish(const SmfSummary& summary)
 {
+    m_bytes.resize(m_size);
     std::uint32_t division = static_cast<std::uint32_t>(summary.ticksPerQuarter);
     if (summary.smpte) {
         const MetricalTiming timing =

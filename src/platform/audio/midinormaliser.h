@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace orvane {
@@ -27,11 +28,22 @@ public:
     std::vector<std::uint8_t> finish(const SmfSummary& summary);
 
 private:
-    void appendDelta(std::uint32_t ticks);
+    // Room for `bytes` more at the end of what is written.
+    std::uint8_t* room(std::size_t bytes);
+    void append(std::initializer_list<std::uint8_t> bytes);
+    // Writes the run of the file's own bytes that is waiting to be copied.
+    void flush();
+    // Writes whole delta times that are too long for one, carried by events of no effect; what
+    // is left of `ticks`.
+    std::uint32_t carryLongDelta(std::uint32_t ticks);
 
-    std::vector<std::uint8_t> m_bytes; // room for the MThd chunk, then the tracks
+    std::vector<std::uint8_t> m_bytes; // room for the MThd chunk, then the tracks, then spare
+    std::size_t m_size;                // of what is written
     std::size_t m_trackStart = 0;
     std::uint8_t m_lastStatus = 0;
+    // Events that go out as they are in the file are copied in runs, not one by one.
+    const std::uint8_t* m_runBegin = nullptr;
+    const std::uint8_t* m_runEnd = nullptr;
 };
 
 } // namespace orvane

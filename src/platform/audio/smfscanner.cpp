@@ -4,7 +4,6 @@
 #include "platform/audio/midilimits.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 namespace orvane {
@@ -23,7 +22,7 @@ constexpr std::uint8_t kTempo = 0x51;
 
 struct TempoChange
 {
-    std::uint64_t tick;
+    std::uint32_t tick; // at most kMaxTick
     std::uint32_t microsecondsPerQuarter;
 };
 
@@ -49,42 +48,76 @@ bool isAsciiId(std::span<const std::uint8_t> id)
     return std::all_of(id.begin(), id.end(), [](std::uint8_t c) { return c < 0x80; });
 }
 
-// Reads the events of one track chunk and hands them on.
+// A place in a track chunk, which never passes the chunk's end.
+struct Cursor
+{
+    const std::uint8_t* at;
+    const std::uint8_t* end;
+
+    std::size_t remaining() const { return static_cast<std::size_t>(end - at); }
+
+    // A variable-length number of at most four bytes.
+    bool readVarLen(std::uint32_t& value)
+    {
+        value = 0;
+        for (int i = 0; i < 4 && at < end; ++i) {
+            const std::uint8_t c = *at++;
+            value = (value << 7) | (c & 0x7Fu);
+            if ((c & 0x80) == 0)
+                return true;
+        }
+        return false;
+    }
+};
+
+// Reads the events of one track chunk and hands them on. The walk runs once per event of the
+// file on the GUI thread, so its state stays in locals.
 class TrackWalker
 {
 public:
-    TrackWalker(std::span<const std::uint8_t> bytes, std::size_t begin, std::size_t end, bool smpte,
-                std::vector<TempoChange>& tempos, std::size_t& eventCount, SmfEventSink* sink)
-        : m_bytes(bytes), m_pos(begin), m_end(end), m_smpte(smpte), m_tempos(tempos),
-          m_eventCount(eventCount), m_sink(sink)
+    TrackWalker(bool smpte, std::vector<TempoChange>& tempos, SmfEventSink* sink)
+        : m_smpte(smpte), m_tempos(tempos), m_sink(sink)
     {
     }
 
-    // Walks to the end of track, or to the last whole event before a fault; false as soon as
-    // the file holds too many events.
-    bool walk()
+    // Walks the chunk to its end of track, or to its last whole event before a fault, adding
+    // its events to `eventCount`; false as soon as that passes kMaxMidiEvents.
+    bool walk(std::span<const std::uint8_t> chunk, std::size_t& eventCount)
     {
-        while (m_pos < m_end) {
-            const auto delta = readVarLen();
-            if (!delta || m_tick + *delta > kMaxTick)
-                return true;
-            if (++m_eventCount > kMaxMidiEvents)
-                return false;
-            const Outcome outcome = readEvent(m_tick + *delta);
-            if (outcome == Outcome::Fault)
-                return true;
-            m_tick += *delta;
-            m_carried += *delta;
+        Cursor cursor{chunk.data(), chunk.data() + chunk.size()};
+        std::uint64_t tick = 0;
+        std::uint32_t carried = 0;
+        std::uint8_t runningStatus = 0;
+        bool complete = true;
+        while (cursor.at < cursor.end) {
+            const std::uint8_t* const start = cursor.at;
+            std::uint32_t delta = 0;
+            if (!cursor.readVarLen(delta) || tick + delta > kMaxTick)
+                break;
+            if (++eventCount > kMaxMidiEvents) {
+                complete = false;
+                break;
+            }
+            const Event event = readEvent(cursor, runningStatus, tick + delta);
+            if (event.outcome == Outcome::Fault)
+                break;
+            tick += delta;
+            carried += delta;
             m_anyEvent = true;
-            if (outcome == Outcome::End)
-                return true;
-            if (outcome == Outcome::Deliver) {
-                if (m_sink != nullptr)
-                    m_sink->event({m_carried, m_status, m_data});
-                m_carried = 0;
+            if (event.outcome == Outcome::End)
+                break;
+            if (event.outcome == Outcome::Deliver) {
+                if (m_sink != nullptr) {
+                    const std::span<const std::uint8_t> raw(
+                        start, carried == delta ? static_cast<std::size_t>(cursor.at - start) : 0);
+                    m_sink->event({carried, event.status, event.data, raw, event.statusInFile});
+                }
+                carried = 0;
             }
         }
-        return true;
+        m_tick = tick;
+        m_carried = carried;
+        return complete;
     }
 
     std::uint64_t tick() const { return m_tick; }
@@ -94,123 +127,119 @@ public:
 
 private:
     enum class Outcome { Deliver, PassOver, End, Fault };
-
-    std::optional<std::uint32_t> readVarLen()
+    struct Event
     {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (m_pos >= m_end)
-                return std::nullopt;
-            const std::uint8_t c = m_bytes[m_pos++];
-            value = (value << 7) | (c & 0x7Fu);
-            if ((c & 0x80) == 0)
-                return value;
-        }
-        return std::nullopt;
-    }
+        Outcome outcome;
+        std::uint8_t status = 0;
+        std::span<const std::uint8_t> data = {};
+        bool statusInFile = true;
+    };
 
-    std::size_t remaining() const { return m_end - m_pos; }
-
-    Outcome readEvent(std::uint64_t tick)
+    // Inlined: it runs once per event, and most events are channel events.
+    [[gnu::always_inline]] Event readEvent(Cursor& cursor, std::uint8_t& runningStatus,
+                                           std::uint64_t tick)
     {
-        if (m_pos >= m_end)
-            return Outcome::Fault;
-        m_status = m_bytes[m_pos];
-        if (m_status < 0x80) {
-            if (m_runningStatus == 0)
-                return Outcome::Fault;
-            m_status = m_runningStatus;
+        if (cursor.at >= cursor.end)
+            return {Outcome::Fault};
+        std::uint8_t status = *cursor.at;
+        const bool statusInFile = status >= 0x80;
+        if (!statusInFile) {
+            if (runningStatus == 0)
+                return {Outcome::Fault};
+            status = runningStatus;
         } else {
-            ++m_pos;
+            ++cursor.at;
         }
-        const std::size_t dataBegin = m_pos;
+        const std::uint8_t* const data = cursor.at;
 
-        if (m_status == kSysEx || m_status == kSysExEscape) {
-            const auto length = readVarLen();
-            if (!length || *length > remaining())
-                return Outcome::Fault;
-            m_pos += *length;
-            m_data = m_bytes.subspan(dataBegin, m_pos - dataBegin);
-            return m_status == kSysEx ? Outcome::Deliver : Outcome::PassOver;
+        if (status < 0xF0) {
+            runningStatus = status;
+            const std::uint8_t kind = status & 0xF0;
+            const std::size_t dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+            if (dataBytes > cursor.remaining() || data[0] >= 0x80 ||
+                (dataBytes == 2 && data[1] >= 0x80))
+                return {Outcome::Fault};
+            cursor.at += dataBytes;
+            return {Outcome::Deliver, status, {data, dataBytes}, statusInFile};
         }
-        if (m_status == kMeta)
-            return readMeta(dataBegin, tick);
-        if (m_status > 0xF0)
-            return Outcome::Fault; // a system message, which has no place in a file
-
-        m_runningStatus = m_status;
-        const std::uint8_t kind = m_status & 0xF0;
-        const std::size_t dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-        if (dataBytes > remaining())
-            return Outcome::Fault;
-        for (std::size_t i = 0; i < dataBytes; ++i) {
-            if (m_bytes[m_pos + i] >= 0x80)
-                return Outcome::Fault;
+        if (status == kSysEx || status == kSysExEscape) {
+            std::uint32_t length = 0;
+            if (!cursor.readVarLen(length) || length > cursor.remaining())
+                return {Outcome::Fault};
+            cursor.at += length;
+            return {status == kSysEx ? Outcome::Deliver : Outcome::PassOver,
+                    status,
+                    {data, static_cast<std::size_t>(cursor.at - data)}};
         }
-        m_pos += dataBytes;
-        m_data = m_bytes.subspan(dataBegin, dataBytes);
-        return Outcome::Deliver;
+        if (status == kMeta)
+            return readMeta(cursor, data, tick);
+        return {Outcome::Fault}; // a system message, which has no place in a file
     }
 
-    Outcome readMeta(std::size_t dataBegin, std::uint64_t tick)
+    Event readMeta(Cursor& cursor, const std::uint8_t* data, std::uint64_t tick)
     {
-        if (m_pos >= m_end)
-            return Outcome::Fault;
-        const std::uint8_t type = m_bytes[m_pos++];
-        const auto length = readVarLen();
-        if (!length || *length > remaining())
-            return Outcome::Fault;
-        const std::size_t contents = m_pos;
-        m_pos += *length;
-        m_data = m_bytes.subspan(dataBegin, m_pos - dataBegin);
+        std::uint32_t length = 0;
+        if (cursor.at >= cursor.end)
+            return {Outcome::Fault};
+        const std::uint8_t type = *cursor.at++;
+        if (!cursor.readVarLen(length) || length > cursor.remaining())
+            return {Outcome::Fault};
+        const std::uint8_t* const contents = cursor.at;
+        cursor.at += length;
+        const Event event{
+            Outcome::Deliver, kMeta, {data, static_cast<std::size_t>(cursor.at - data)}};
         if (type == kEndOfTrack)
-            return Outcome::End;
-        if (!hasTheLengthFluidSynthNeeds(type, *length))
-            return Outcome::PassOver;
+            return {Outcome::End};
+        if (!hasTheLengthFluidSynthNeeds(type, length))
+            return {Outcome::PassOver};
         if (type == kTempo) {
-            const std::uint32_t tempo = readBigEndian(m_bytes, contents, 3);
+            const std::uint32_t tempo = readBigEndian({contents, 3}, 0, 3);
             if (tempo == 0 || m_smpte)
-                return Outcome::PassOver; // a tempo has no meaning under SMPTE timing
-            m_tempos.push_back({tick, tempo});
+                return {Outcome::PassOver}; // a tempo has no meaning under SMPTE timing
+            if (tempo != m_tempo)           // the same tempo again changes nothing
+                m_tempos.push_back({static_cast<std::uint32_t>(tick), tempo});
+            m_tempo = tempo;
         }
-        return Outcome::Deliver;
+        return event;
     }
 
-    std::span<const std::uint8_t> m_bytes;
-    std::size_t m_pos;
-    std::size_t m_end;
     bool m_smpte;
     std::vector<TempoChange>& m_tempos;
-    std::size_t& m_eventCount;
     SmfEventSink* m_sink;
-
     std::uint64_t m_tick = 0;
     std::uint32_t m_carried = 0;
-    std::uint8_t m_runningStatus = 0;
-    std::uint8_t m_status = 0;
-    std::span<const std::uint8_t> m_data;
+    std::uint32_t m_tempo = 0; // the track's last tempo
     bool m_anyEvent = false;
 };
 
-// Each track's tempo changes come in tick order: merging the runs is enough.
+// Each track's tempo changes come in tick order: merging the runs, two at a time, sorts them
+// (stably: at one tick, the later track's change wins, as it does in FluidSynth's player).
 void mergeRuns(std::vector<TempoChange>& tempos, std::vector<std::size_t> runStarts)
 {
     const auto byTick = [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; };
+    if (std::is_sorted(tempos.begin(), tempos.end(), byTick))
+        return; // as when only one track changes the tempo
     runStarts.push_back(tempos.size());
+    std::vector<TempoChange> merged(runStarts.size() > 2 ? tempos.size() : 0);
     while (runStarts.size() > 2) {
-        std::vector<std::size_t> merged;
-        std::size_t i = 0;
-        for (; i + 2 < runStarts.size(); i += 2) {
-            std::inplace_merge(tempos.begin() + static_cast<std::ptrdiff_t>(runStarts[i]),
-                               tempos.begin() + static_cast<std::ptrdiff_t>(runStarts[i + 1]),
-                               tempos.begin() + static_cast<std::ptrdiff_t>(runStarts[i + 2]),
-                               byTick);
-            merged.push_back(runStarts[i]);
+        std::vector<std::size_t> starts;
+        const auto at = [&](std::size_t run) {
+            return tempos.begin() + static_cast<std::ptrdiff_t>(runStarts[run]);
+        };
+        std::size_t run = 0;
+        for (; run + 2 < runStarts.size(); run += 2) {
+            std::merge(at(run), at(run + 1), at(run + 1), at(run + 2),
+                       merged.begin() + static_cast<std::ptrdiff_t>(runStarts[run]), byTick);
+            starts.push_back(runStarts[run]);
         }
-        if (i + 1 < runStarts.size())
-            merged.push_back(runStarts[i]);
-        merged.push_back(runStarts.back());
-        runStarts = std::move(merged);
+        if (run + 1 < runStarts.size()) {
+            std::copy(at(run), tempos.end(),
+                      merged.begin() + static_cast<std::ptrdiff_t>(runStarts[run]));
+            starts.push_back(runStarts[run]);
+        }
+        starts.push_back(tempos.size());
+        tempos.swap(merged);
+        runStarts = std::move(starts);
     }
 }
 
@@ -273,6 +302,7 @@ SmfSummary scanSmf(std::span<const std::uint8_t> bytes, SmfEventSink* sink)
     }
 
     std::vector<TempoChange> tempos;
+    tempos.reserve(bytes.size() / 7); // a tempo event takes at least 7 bytes
     std::vector<std::size_t> tempoRuns;
     bool anyEvent = false;
     std::uint64_t pos = 8 + headerLength;
@@ -288,9 +318,10 @@ SmfSummary scanSmf(std::span<const std::uint8_t> bytes, SmfEventSink* sink)
             if (sink != nullptr)
                 sink->beginTrack();
             tempoRuns.push_back(tempos.size());
-            TrackWalker walker(bytes, static_cast<std::size_t>(dataBegin), dataEnd, summary.smpte,
-                               tempos, summary.eventCount, sink);
-            if (!walker.walk())
+            TrackWalker walker(summary.smpte, tempos, sink);
+            const auto chunk = bytes.subspan(static_cast<std::size_t>(dataBegin),
+                                             dataEnd - static_cast<std::size_t>(dataBegin));
+            if (!walker.walk(chunk, summary.eventCount))
                 return refuse(summary, "the MIDI file holds more than " +
                                            std::to_string(kMaxMidiEvents) + " events");
             if (sink != nullptr)

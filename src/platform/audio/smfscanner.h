@@ -31,6 +31,10 @@ struct SmfEvent
     std::uint32_t delta;                // ticks since the previous event handed on in its track
     std::uint8_t status;                // running status resolved
     std::span<const std::uint8_t> data; // the bytes after the status byte, as in the file
+    // The whole event as in the file, delta time first, when that delta time is `delta` (no
+    // event passed over before it); empty otherwise.
+    std::span<const std::uint8_t> raw;
+    bool statusInFile; // false when the file left it to running status
 };
 
 // Receives the events of a scan, track by track.
