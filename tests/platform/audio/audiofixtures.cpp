@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <numbers>
@@ -198,14 +197,10 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
     return readBack.frames;
 }
 
-StderrCapture::StderrCapture()
+StderrCapture::StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(2))
 {
-    char name[] = "/tmp/orvane-stderr-XXXXXX";
-    m_file = ::mkstemp(name);
-    ::unlink(name);
     std::fflush(stderr);
-    m_saved = ::dup(2);
-    ::dup2(m_file, 2);
+    ::dup2(::fileno(m_file), 2);
 }
 
 StderrCapture::~StderrCapture()
@@ -213,17 +208,14 @@ StderrCapture::~StderrCapture()
     std::fflush(stderr);
     ::dup2(m_saved, 2);
     ::close(m_saved);
-    ::close(m_file);
+    std::fclose(m_file);
 }
 
 std::string StderrCapture::text() const
 {
     std::fflush(stderr);
-    std::string text;
-    char buffer[4096];
-    ssize_t got = 0;
-    for (off_t at = 0; (got = ::pread(m_file, buffer, sizeof buffer, at)) > 0; at += got)
-        text.append(buffer, static_cast<std::size_t>(got));
+    std::string text(static_cast<std::size_t>(::lseek(::fileno(m_file), 0, SEEK_END)), '\0');
+    ::pread(::fileno(m_file), text.data(), text.size(), 0);
     return text;
 }
 

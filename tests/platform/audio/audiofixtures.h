@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ public:
     std::string text() const;
 
 private:
-    int m_file;
+    std::FILE* m_file;
     int m_saved;
 };
 

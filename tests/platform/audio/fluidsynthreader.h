@@ -1,24 +1,17 @@
 #pragma once
 
-#include <cstddef>
+#include "platform/audio/preparedmidi.h"
+
 #include <cstdint>
-#include <optional>
 #include <span>
+#include <string>
 
 namespace orvane::testing {
 
-// How FluidSynth's own reader takes a Standard MIDI File.
-struct FluidSynthReading
-{
-    bool loads = false;
-    // The channel and system-exclusive events its player sends when the file is played through
-    // at the fastest tempo it allows; unknown for a file too long even at that tempo.
-    std::optional<std::size_t> events;
-};
-FluidSynthReading readWithFluidSynth(std::span<const std::uint8_t> smf);
-
-// The channel and system-exclusive events scanSmf hands on for `smf`, as FluidSynth would
-// send them (an empty system-exclusive message is none).
-std::size_t eventsScanned(std::span<const std::uint8_t> smf);
+// What is wrong with what prepareMidi made of `file` (a .mid or .rmi file's bytes): it must
+// scan again, metrical, to the same length, and FluidSynth's own reader must load it and send
+// the channel and system-exclusive events the scan of `file` found (counted when the file is
+// short enough to play through at the fastest tempo FluidSynth allows). Empty when all is well.
+std::string fluidSynthDisagrees(std::span<const std::uint8_t> file, const PreparedMidi& prepared);
 
 } // namespace orvane::testing

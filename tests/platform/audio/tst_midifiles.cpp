@@ -63,26 +63,6 @@ Bytes concat(Bytes a, const Bytes& b)
     return a;
 }
 
-// What is wrong with prepareMidi's result for `file`: FluidSynth must read it, play the events
-// the scan found in the original, and it must scan again to the same length.
-std::string problemForFluidSynth(const Bytes& file, const PreparedMidi& prepared)
-{
-    const SmfSummary again = scanSmf(prepared.smf);
-    if (!again.valid || again.smpte)
-        return "the prepared file does not scan as metrical: " + again.error;
-    if (std::abs(again.lengthSeconds - prepared.lengthSeconds) >
-        1e-9 * (1 + prepared.lengthSeconds))
-        return "the prepared file scans to another length";
-    const FluidSynthReading reading = readWithFluidSynth(prepared.smf);
-    if (!reading.loads)
-        return "FluidSynth does not read the prepared file";
-    const auto smf = isRiff(file) ? unwrapRmid(file).smf : std::span<const std::uint8_t>(file);
-    if (reading.events && *reading.events != eventsScanned(smf))
-        return "FluidSynth plays " + std::to_string(*reading.events) + " events of " +
-               std::to_string(eventsScanned(smf));
-    return {};
-}
-
 } // namespace
 
 void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
@@ -196,7 +176,7 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
         const PreparedMidi prepared = prepareMidi(wrapped);
         QVERIFY2(prepared.valid, prepared.error.c_str());
         QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
-        QCOMPARE(problemForFluidSynth(wrapped, prepared), std::string());
+        QCOMPARE(fluidSynthDisagrees(wrapped, prepared), std::string());
     }
     const Bytes wrapped = rmidFile(file); // the unwrapped span points into it
     const RmidContents contents = unwrapRmid(wrapped);
@@ -227,7 +207,7 @@ void MidiFilesTest::smpteBecomesMetricalWithTheSameTiming()
 
     const PreparedMidi prepared = prepareMidi(file);
     QVERIFY(prepared.valid);
-    QCOMPARE(problemForFluidSynth(file, prepared), std::string());
+    QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
     const SmfSummary metrical = scanSmf(prepared.smf);
     QCOMPARE(metrical.trackCount, original.trackCount);
     QCOMPARE(metrical.endTick, original.endTick);
@@ -245,8 +225,6 @@ void MidiFilesTest::badMidiIsRefused_data()
     };
 
     QTest::newRow("zero bytes") << Bytes{};
-    QTest::newRow("text") << Bytes{'M', 'T', 'h', 'e', ' ', 'q', 'u', 'i', 'c', 'k',
-                                   ' ', 'b', 'r', 'o', 'w', 'n', ' ', 'f', 'o', 'x'};
     QTest::newRow("WAV bytes") << Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
     QTest::newRow("RMID without data chunk") << Bytes{'R', 'I', 'F', 'F', 12,  0,   0, 0, 'R', 'M',
                                                       'I', 'D', 'L', 'I', 'S', 'T', 0, 0, 0,   0};
@@ -295,7 +273,7 @@ void MidiFilesTest::everyTruncationPlaysWhatParses()
                      qPrintable(QString("cut at %1").arg(size)));
             if (!prepared.valid)
                 continue;
-            QCOMPARE(problemForFluidSynth(cut, prepared), std::string());
+            QCOMPARE(fluidSynthDisagrees(cut, prepared), std::string());
             QCOMPARE_GE(prepared.lengthSeconds, previous); // the more there is, the longer
             previous = prepared.lengthSeconds;
         }
@@ -316,7 +294,7 @@ void MidiFilesTest::randomBytesNeverReadOutside()
             file[random() % file.size()] = static_cast<std::uint8_t>(random());
         const PreparedMidi prepared = prepareMidi(file);
         if (prepared.valid && round % 8 == 0)
-            QCOMPARE(problemForFluidSynth(file, prepared), std::string());
+            QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
     }
 }
 

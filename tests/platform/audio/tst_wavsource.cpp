@@ -120,16 +120,16 @@ void WavSourceTest::decodesEveryFormat_data()
         {"MS ADPCM", SF_FORMAT_MS_ADPCM, true, false},
         {"GSM 6.10", SF_FORMAT_GSM610, true, true},
     };
+    // Each coding once, the rates and channel counts spread over them: the codings are
+    // libsndfile's, the resampling SDL's; what is ours is how they are joined.
     const int rates[] = {8000, 22050, 44100, 48000, 96000};
+    std::size_t row = 0;
     for (const Format& format : formats) {
-        for (const int rate : rates) {
-            for (const int channels : {1, 2}) {
-                if (format.monoOnly && (channels != 1 || rate != 8000))
-                    continue;
-                QTest::addRow("%s %d Hz %d ch", format.name, rate, channels)
-                    << 0 << format.subtype << rate << channels << format.lossy;
-            }
-        }
+        const int rate = format.monoOnly ? 8000 : rates[row % 5];
+        const int channels = format.monoOnly ? 1 : 1 + static_cast<int>(row % 2);
+        ++row;
+        QTest::addRow("%s %d Hz %d ch", format.name, rate, channels)
+            << 0 << format.subtype << rate << channels << format.lossy;
     }
     const int extensible = SF_FORMAT_WAVEX;
     QTest::newRow("extensible 16-bit 6 ch")
@@ -226,14 +226,11 @@ void WavSourceTest::oddWavsPlayWhatTheyHoldOrOneLineSaysWhy_data()
     megahertz.replace(24, 4, QByteArray("\x40\x1F\x40\x00", 4)); // 4.2 MHz
     const QByteArray text("Not a sound at all.\n");
 
-    // Streaming writers leave the RIFF or data size at 0 or 0xFFFFFFFF: all of it plays.
+    // Streaming writers leave the RIFF or data size at 0 or 0xFFFFFFFF: all of it plays. (A
+    // wrong RIFF size alone is libsndfile's to read.)
     QTest::newRow("no samples") << QByteArray("empty.wav") << QByteArray() << 0 << QByteArray();
     QTest::newRow("cut short") << QByteArray("cut.wav") << bytesOf("long.wav").left(44 + 22050)
                                << 500 << QByteArray();
-    QTest::newRow("RIFF size 0") << QByteArray("riff0.wav") << withSize(tone, 4, 0) << 300
-                                 << QByteArray();
-    QTest::newRow("RIFF size FFFFFFFF")
-        << QByteArray("riffff.wav") << withSize(tone, 4, 0xFFFFFFFF) << 300 << QByteArray();
     QTest::newRow("data size 0") << QByteArray("data0.wav") << withSize(tone, data, 0) << 300
                                  << QByteArray();
     QTest::newRow("data size FFFFFFFF")
