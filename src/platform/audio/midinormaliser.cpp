@@ -33,14 +33,16 @@ inline std::uint8_t* putVarLen(std::uint8_t* out, std::uint32_t value)
 } // namespace
 
 MidiNormaliser::MidiNormaliser(std::size_t expectedBytes)
-    : m_bytes(kHeaderBytes + expectedBytes + expectedBytes / 8 + 64), m_size(kHeaderBytes)
+    : m_bytes(kHeaderBytes), m_size(kHeaderBytes)
 {
+    m_bytes.reserve(kHeaderBytes + expectedBytes + expectedBytes / 8 + 64);
 }
 
 std::uint8_t* MidiNormaliser::room(std::size_t bytes)
 {
+    // Grown in steps, so that memory is touched only as far as it is written.
     if (m_size + bytes > m_bytes.size()) [[unlikely]]
-        m_bytes.resize(std::max(m_bytes.size() * 2, m_size + bytes));
+        m_bytes.resize(std::max(m_size + bytes, m_bytes.size() + m_bytes.size() / 2 + 4096));
     return m_bytes.data() + m_size;
 }
 
