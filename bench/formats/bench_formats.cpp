@@ -11,9 +11,8 @@
 #include <cstdio>
 #include <ctime>
 #include <fluidsynth.h>
-#include <fstream>
 #include <functional>
-#include <unistd.h>
+#include <malloc.h>
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -42,13 +41,10 @@ double leastMilliseconds(const std::function<void()>& work)
     return *std::min_element(times.begin(), times.end());
 }
 
-double residentMegabytes()
+// What the heap holds in use, in MB: unlike the resident size, not fooled by memory reused.
+double heapMegabytes()
 {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
+    return static_cast<double>(mallinfo2().uordblks) / 1048576.0;
 }
 
 fluid_synth_t* quietSynth()
@@ -66,19 +62,19 @@ int ignoreEvent(void*, fluid_midi_event_t*)
     return FLUID_OK;
 }
 
-// FluidSynth's player reads a file as it renders its first block. Returns the resident memory
-// it took for the file's events, in MB, while the player holds them.
+// FluidSynth's player reads a file as it renders its first block. Returns the heap memory it
+// took for the file's events, in MB, while the player holds them.
 double fluidSynthReads(const Bytes& smf)
 {
     fluid_synth_t* synth = quietSynth();
-    const double before = residentMegabytes();
+    const double before = heapMegabytes();
     fluid_player_t* player = new_fluid_player(synth);
     fluid_player_set_playback_callback(player, &ignoreEvent, nullptr);
     fluid_player_add_mem(player, smf.data(), smf.size());
     fluid_player_play(player);
     std::array<float, 128> block{};
     fluid_synth_write_float(synth, 64, block.data(), 0, 2, block.data(), 1, 2);
-    const double taken = residentMegabytes() - before - static_cast<double>(smf.size()) / 1048576.0;
+    const double taken = heapMegabytes() - before - static_cast<double>(smf.size()) / 1048576.0;
     delete_fluid_player(player);
     return taken;
 }
