@@ -40,9 +40,9 @@ MidiNormaliser::MidiNormaliser(std::size_t expectedBytes)
 
 std::uint8_t* MidiNormaliser::room(std::size_t bytes)
 {
-    // Grown in steps, so that memory is touched only as far as it is written.
+    // Grown a little at a time, so that memory is touched (zeroed) only as far as it is written.
     if (m_size + bytes > m_bytes.size()) [[unlikely]]
-        m_bytes.resize(std::max(m_size + bytes, m_bytes.size() + m_bytes.size() / 2 + 4096));
+        m_bytes.resize(m_size + bytes + 4096);
     return m_bytes.data() + m_size;
 }
 
@@ -56,9 +56,10 @@ void MidiNormaliser::flush()
 {
     if (m_runBegin == m_runEnd)
         return;
-    const auto length = static_cast<std::size_t>(m_runEnd - m_runBegin);
-    std::copy(m_runBegin, m_runEnd, room(length));
-    m_size += length;
+    // Copied straight to the end: a long run (a large system-exclusive dump) is not zeroed first.
+    m_bytes.resize(m_size);
+    m_bytes.insert(m_bytes.end(), m_runBegin, m_runEnd);
+    m_size = m_bytes.size();
     m_runBegin = m_runEnd = nullptr;
 }
 
