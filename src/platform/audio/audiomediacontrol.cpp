@@ -3,6 +3,7 @@
 #include "platform/audio/audioeventrelay.h"
 #include "platform/audio/audiolog.h"
 #include "platform/audio/filebytes.h"
+#include "platform/audio/midilimits.h"
 #include "platform/audio/midisource.h"
 #include "platform/audio/midisynth.h"
 #include "platform/audio/outputformat.h"
@@ -20,8 +21,6 @@
 namespace orvane {
 
 namespace {
-
-constexpr std::size_t kMaxMidiFileBytes = 64u << 20; // far above any real MIDI file
 
 std::string lowerCase(std::string text)
 {

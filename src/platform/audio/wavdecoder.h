@@ -15,8 +15,10 @@ namespace orvane {
 class WavDecoder
 {
 public:
-    // The decoder of the WAV file at `path`; null, with `error` set, when libsndfile cannot read
-    // it, it is not a WAV, it is truncated or it holds no audio.
+    // The decoder of the WAV file at `path`, opened without waiting (see RegularFile); null,
+    // with `error` set, when it is not a regular file, libsndfile cannot read it or it is not a
+    // WAV. A file cut short decodes what it holds, and its length says so; a WAV of no samples
+    // has length 0.
     static std::unique_ptr<WavDecoder> open(const std::string& path, std::string& error);
     ~WavDecoder();
     WavDecoder(const WavDecoder&) = delete;
@@ -32,16 +34,19 @@ public:
     int channels() const { return m_channels; }
 
 private:
-    WavDecoder(sf_private_tag* file, _SDL_AudioStream* stream, int sampleRate, int channels,
-               long long lengthMilliseconds);
+    struct Input;
 
+    WavDecoder(std::unique_ptr<Input> input, sf_private_tag* file, _SDL_AudioStream* stream,
+               int sampleRate, int channels, long long lengthMilliseconds);
+
+    std::unique_ptr<Input> m_input; // libsndfile reads through it: it outlives m_file
     sf_private_tag* m_file;
     _SDL_AudioStream* m_stream;
     int m_sampleRate;
     int m_channels;
     long long m_lengthMilliseconds;
     std::size_t m_inputFrames;
-    std::vector<float> m_input;
+    std::vector<float> m_samples;
     bool m_inputDone = false;
 };
 
