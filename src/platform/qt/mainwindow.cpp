@@ -264,6 +264,8 @@ void MainWindow::bind(MainForm& form)
     connect(m_file1, &FileListBox::keyPressed, this,
             [&queue](int keyAscii) { queue.File1_KeyPress(keyAscii); });
     connect(m_lstMusicQ, &ListBox::dblClicked, this, [&queue] { queue.lstMusicQ_DblClick(); });
+    connect(m_lstMusicQ, &ListBox::keyDown, this,
+            [&queue](int keyCode) { queue.lstMusicQ_KeyDown(keyCode); });
     connect(m_cmdQAll, &QPushButton::clicked, this, [&queue] { queue.cmdQAll_Click(); });
     connect(m_cmdRnd, &QPushButton::clicked, this, [&queue] { queue.cmdRnd_Click(); });
     connect(m_cmdClear, &QPushButton::clicked, this, [&queue] { queue.cmdClear_Click(); });
