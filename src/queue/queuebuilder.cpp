@@ -18,6 +18,7 @@ namespace orvane {
 namespace {
 
 constexpr int kEnter = 13;
+constexpr int kDelete = 46;
 constexpr float kRemovalWaitSeconds = 0.3f;
 
 } // namespace
@@ -89,13 +90,12 @@ void QueueBuilder::cmdClear_Click()
 void QueueBuilder::File1_DblClick()
 {
     FileListControl& files = m_window.File1();
+    // With no file selected the entry would be a bare folder, which nothing can play; and an
+    // add that adds nothing must not reopen the one entry that may be playing.
+    if (files.count() == 0 || files.selectedIndex() < 0 || !hasRoomFor(1))
+        return;
     ListControl& queue = m_window.lstMusicQ();
-    // With no file selected the entry would be a bare folder, which nothing can play.
-    if (files.count() > 0 && files.selectedIndex() >= 0) {
-        if (!hasRoomFor(1))
-            return;
-        queue.addItem(folderPrefix() + files.selectedName());
-    }
+    queue.addItem(folderPrefix() + files.selectedName());
     if (queue.count() == 1)
         OpenMusicFile(m_window.MMControl1(), queue.item(0));
 }
@@ -104,6 +104,12 @@ void QueueBuilder::File1_KeyPress(int KeyAscii)
 {
     if (KeyAscii == kEnter)
         File1_DblClick();
+}
+
+void QueueBuilder::lstMusicQ_KeyDown(int KeyCode)
+{
+    if (KeyCode == kDelete)
+        lstMusicQ_DblClick();
 }
 
 void QueueBuilder::lstMusicQ_DblClick()

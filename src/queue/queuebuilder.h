@@ -21,12 +21,15 @@ public:
     void cmdRnd_Click();
     // Empties the queue and resets playback.
     void cmdClear_Click();
-    // Appends the selected file; opens it when it is the queue's only entry.
+    // Appends the selected file; opens it when it is the queue's only entry. With no file
+    // selected, changes nothing.
     void File1_DblClick();
     // Enter (13) acts as a double-click.
     void File1_KeyPress(int KeyAscii);
     // After a short wait, removes the entry then selected; resets playback when empty.
     void lstMusicQ_DblClick();
+    // Delete (46) acts as a double-click, so the queue can be edited without a mouse.
+    void lstMusicQ_KeyDown(int KeyCode);
 
     void queue_Click() { cmdQAll_Click(); }
     void random_Click() { cmdRnd_Click(); }

@@ -57,6 +57,14 @@ struct PlayerRig
         return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
     }
 
+    std::vector<std::string> queue()
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < window.lstMusicQ().count(); ++i)
+            entries.push_back(window.lstMusicQ().item(i));
+        return entries;
+    }
+
     bool idle()
     {
         return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&

@@ -21,14 +21,6 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-std::vector<std::string> queueEntries(PlayerRig& rig)
-{
-    std::vector<std::string> entries;
-    for (int i = 0; i < rig.window.lstMusicQ().count(); ++i)
-        entries.push_back(rig.window.lstMusicQ().item(i));
-    return entries;
-}
-
 void writeWav(const std::string& path)
 {
     QVERIFY(testing::writeSineWav(path, SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
@@ -87,7 +79,7 @@ private slots:
 
         PlayerRig rig(folder.path());
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), names.size());
         rig.control("Play")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 20000);
@@ -113,7 +105,7 @@ private slots:
         QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
         QCOMPARE(rig.window.Dir1().path(), path);
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), std::size_t(3));
         rig.control("Play")->click();
         // a.wav plays; b.wav cannot be opened, so the player waits there with its name shown.
@@ -121,7 +113,7 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
         QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
-        QCOMPARE(queueEntries(rig), std::vector<std::string>(queued.begin() + 1, queued.end()));
+        QCOMPARE(rig.queue(), std::vector<std::string>(queued.begin() + 1, queued.end()));
         rig.control("Next")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
         rig.window.File1().setPath(path + "/locked");
@@ -188,16 +180,16 @@ private slots:
 
         PlayerRig rig(mount);
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QVERIFY(QDir(mount).removeRecursively()); // the medium is pulled out
         rig.control("Play")->click();
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
-        QCOMPARE(queueEntries(rig), queued);
+        QCOMPARE(rig.queue(), queued);
         rig.window.cboFileType().setSelectedIndex(2); // the list is read again: nothing there
         QCOMPARE(rig.window.File1().count(), 0);
         rig.control("cmdQAll")->click(); // an empty list queues nothing
-        QCOMPARE(queueEntries(rig), queued);
+        QCOMPARE(rig.queue(), queued);
     }
 };
 

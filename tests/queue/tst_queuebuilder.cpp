@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("a.wav")});
     }
 
-    void addWithNothingSelectedAddsNothing()
+    void addWithNothingSelectedChangesNothing()
     {
         MusicFolder folder{"a.wav"};
         FakeForm f;
@@ -166,6 +166,14 @@ private slots:
         f.form.queue().File1_KeyPress(13);
         QCOMPARE(f.window.queue.count(), 0);
         QVERIFY(f.window.media.log.empty());
+        // Least of all the one entry that plays, as the last track does.
+        f.window.queue.addItem(folder.entry("a.wav"));
+        f.form.player().PlayQueueHead();
+        const auto log = f.window.media.log;
+        f.form.queue().File1_DblClick();
+        QCOMPARE(f.window.queue.count(), 1);
+        QCOMPARE(f.window.media.log, log);
+        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
     }
 
     void aFileAtTheRootGetsOneSeparator()
@@ -192,6 +200,13 @@ private slots:
         f.form.queue().lstMusicQ_DblClick();
         QCOMPARE(f.loop.waits, std::vector<int>{300});
         QCOMPARE(f.window.queue.items(), (std::vector<std::string>{"/m/a.wav", "/m/b.wav"}));
+        // Delete does the same; other keys nothing.
+        f.loop.duringWait = nullptr;
+        f.window.queue.setSelectedIndex(1);
+        for (int key : {8, 13, 45, 46})
+            f.form.queue().lstMusicQ_KeyDown(key);
+        QCOMPARE(f.loop.waits, (std::vector<int>{300, 300}));
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/m/a.wav"});
     }
 
     void removalWithTheSelectionGoneRemovesNothing()

@@ -151,32 +151,56 @@ AboutWindow::AboutWindow(const QWidget* mainWindow)
     m_command1->setFocus();
 }
 
+QMargins AboutWindow::frameMargins() const
+{
+    const auto marginsOf = [](const QWidget& window) {
+        const QRect frame = window.frameGeometry();
+        const QRect client = window.geometry();
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    };
+    // Until it is shown the window has no frame; the window manager will frame it as it
+    // framed the main window, title bar included.
+    if (isVisible() || !m_mainWindow)
+        return marginsOf(*this);
+    return marginsOf(*m_mainWindow);
+}
+
 int AboutWindow::width() const
 {
-    return frameGeometry().width();
+    return geometry().width() + frameMargins().left() + frameMargins().right();
 }
 
 int AboutWindow::height() const
 {
-    return frameGeometry().height();
+    return geometry().height() + frameMargins().top() + frameMargins().bottom();
+}
+
+QRect AboutWindow::screenArea() const
+{
+    const QScreen* screen = m_mainWindow ? m_mainWindow->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
 }
 
 int AboutWindow::screenWidth() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
+    return screenArea().width();
 }
 
 int AboutWindow::screenHeight() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().height() : 0;
+    return screenArea().height();
 }
 
 void AboutWindow::move(float left, float top)
 {
     // Whole pixels at or above and left of the place asked for; negative places are kept.
-    QDialog::move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
+    // Moving a window places its frame.
+    const QPoint origin = screenArea().topLeft();
+    QDialog::move(origin.x() + static_cast<int>(std::floor(left)),
+                  origin.y() + static_cast<int>(std::floor(top)));
 }
 
 std::string AboutWindow::caption() const

@@ -5,11 +5,15 @@
 
 namespace orvane {
 
-// A list box of text entries in the order added, fast at its full size of 32767 entries.
+// A list box of text entries in the order added, fast at its full size of 32767 entries. An
+// entry too long for the list is cut in its middle, and shows in full as its tooltip.
 class ListBox : public TextListView, public ListControl
 {
     Q_OBJECT
 public:
+    // The key code of Delete.
+    static constexpr int kDelete = 46;
+
     explicit ListBox(QWidget* parent = nullptr);
 
     int count() const override;
@@ -19,6 +23,13 @@ public:
     void removeItem(int index) override;
     int selectedIndex() const override { return selectedRow(); }
     void setSelectedIndex(int index) override { selectRow(index); }
+
+signals:
+    // A key the program handles went down: kDelete.
+    void keyDown(int keyCode);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace orvane

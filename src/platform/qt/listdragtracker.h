@@ -16,9 +16,11 @@ namespace orvane {
 
 // Drags of the file list and the queue, run by the window itself: QDrag cannot change its
 // picture once it runs, and the picture must change as the pointer crosses the lists.
-// Reports the mouse moving over either list; while a list is dragged, shows that list's
-// picture as the pointer and reports the lists the pointer enters, moves within and leaves,
-// and the list the button is released over.
+// Reports the mouse moving over either list, with a button down only once it has gone the
+// platform's drag distance from a press on an entry; while a button is down the list itself
+// never sees the pointer move, so its selection stays on the entry pressed. While a list is
+// dragged, shows that list's picture as the pointer and reports the lists the pointer
+// enters, moves within and leaves, and the list the button is released over.
 class ListDragTracker : public QObject
 {
     Q_OBJECT
@@ -71,6 +73,7 @@ private:
     std::array<DragPicture, 2> m_icons{DragPicture::Image2, DragPicture::Image3};
     QPointF m_pressedAt;
     bool m_movedFromPress = false;
+    bool m_pressedOnEntry = false;
     std::optional<DragList> m_dragged;
     std::optional<DragList> m_over;
 };

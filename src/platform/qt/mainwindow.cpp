@@ -71,11 +71,23 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect twips,
     return caption;
 }
 
+// The style draws a button's bevel from the colour around it: on the strip that is silver,
+// not the window's teal.
+void paintOnStrip(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kStripColour);
+    palette.setColor(QPalette::Button, kStripColour);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+}
+
 QPushButton* commandButton(QWidget* parent, const char* name, const char* caption,
                            const char* toolTip, QRect twips)
 {
     auto* button = place(new QPushButton(QString::fromLatin1(caption), parent), name, twips.x(),
                          twips.y(), twips.width(), twips.height());
+    paintOnStrip(button);
     button->setToolTip(QString::fromLatin1(toolTip));
     button->setAccessibleName(QString::fromLatin1(caption).remove(QLatin1Char('&')));
     button->setAutoDefault(false);
@@ -197,6 +209,7 @@ void MainWindow::createControls(const Volumes& volumes)
     m_mmControl1->setToolTip(QStringLiteral("Controls Playing of Music"));
     m_mmControl1->setAccessibleName(QStringLiteral("Controls Playing of Music"));
     m_mmControl1->setProperty(kHelpTopicProperty, kMediaTopic);
+    paintOnStrip(m_mmControl1);
 
     m_dir1 = place(new FolderListBox(client), "Dir1", 240, 750, 2655, 1440);
     m_dir1->setAccessibleName(QStringLiteral("Folders:"));
@@ -265,6 +278,8 @@ void MainWindow::bind(MainForm& form)
     connect(m_file1, &FileListBox::keyPressed, this,
             [&queue](int keyAscii) { queue.File1_KeyPress(keyAscii); });
     connect(m_lstMusicQ, &ListBox::dblClicked, this, [&queue] { queue.lstMusicQ_DblClick(); });
+    connect(m_lstMusicQ, &ListBox::keyDown, this,
+            [&queue](int keyCode) { queue.lstMusicQ_KeyDown(keyCode); });
     connect(m_cmdQAll, &QPushButton::clicked, this, [&queue] { queue.cmdQAll_Click(); });
     connect(m_cmdRnd, &QPushButton::clicked, this, [&queue] { queue.cmdRnd_Click(); });
     connect(m_cmdClear, &QPushButton::clicked, this, [&queue] { queue.cmdClear_Click(); });

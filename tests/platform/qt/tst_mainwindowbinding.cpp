@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 using namespace orvane;
 
@@ -152,11 +151,6 @@ void TestMainWindowBinding::windowRequestsAndSignals()
     MainWindow& window = m_rig->window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.showVolumeNote("The mixer could not be started");
-    QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), QStringLiteral("The mixer could not be started"));
-    QToolTip::hideText();
-
     control<QAction>("HelpContents")->trigger();
     QCOMPARE(m_rig->help.shown, std::vector<int>{-1});
 

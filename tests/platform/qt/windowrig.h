@@ -19,7 +19,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QWidget>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -103,6 +106,51 @@ struct WindowRig
     NoPrograms launcher;
     MainWindow window;
     MainForm form;
+};
+
+// Real input through the X server, as a user gives it (xdotool), at points of `window`'s own
+// widgets. Commands gather until run(), which returns once the server has taken them all;
+// the program then gets the events through its event loop, so tests wait for their effects.
+// Qt must not merge the moves (Qt::AA_CompressHighFrequencyEvents off), or a slow machine
+// would see fewer of them than a user's.
+class XInput
+{
+public:
+    explicit XInput(const QWidget& window) : m_window(window) {}
+
+    XInput& moveTo(const QWidget& widget, QPoint at)
+    {
+        const QPoint point = widget.mapTo(&m_window, at);
+        return add({"mousemove", "--window", QString::number(m_window.winId()),
+                    QString::number(point.x()), QString::number(point.y()), "sleep", "0.02"});
+    }
+    XInput& press() { return add({"mousedown", "1"}); }
+    XInput& release() { return add({"mouseup", "1"}); }
+    XInput& click(int times = 1)
+    {
+        return add({"click", "--repeat", QString::number(times), "--delay", "80", "1"});
+    }
+    XInput& key(const QString& keys) { return add({"key", "--delay", "30", keys}); }
+    // Long enough that the clicks before and after make no double-click.
+    XInput& pause() { return add({"sleep", "0.6"}); }
+    bool run()
+    {
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("/usr/bin/xdotool"), std::exchange(m_commands, {}));
+        return xdotool.waitForFinished(30000) && xdotool.exitStatus() == QProcess::NormalExit &&
+               xdotool.exitCode() == 0;
+    }
+
+private:
+    XInput& add(std::initializer_list<QString> words)
+    {
+        for (const QString& word : words)
+            m_commands << word;
+        return *this;
+    }
+
+    const QWidget& m_window;
+    QStringList m_commands;
 };
 
 // Creates empty files in `folder`; a name ending in '/' is made a folder instead.
