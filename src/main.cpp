@@ -1,15 +1,15 @@
 // Builds the platform's pieces (Qt windows, SDL2/FluidSynth/libsndfile media control, POSIX
 // system, the session bus) and hands them to the main window's logic.
-#include "app/launcharguments.h"
+#include "platform/posix/launcharguments.h"
 #include "app/mainform.h"
 #include "app/programinfo.h"
+#include "playback/trackopener.h"
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/dbus/mprisservice.h"
 #include "platform/dbus/sessionplayer.h"
-#include "platform/mediabuttons.h"
-#include "platform/mountvolumes.h"
-#include "platform/observedmediacontrol.h"
-#include "platform/posixsysteminfo.h"
+#include "platform/posix/mountvolumes.h"
+#include "platform/dbus/observedmediacontrol.h"
+#include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/mainwindow.h"
@@ -65,9 +65,6 @@ int main(int argc, char* argv[])
     MainWindow window(media, help, volumes);
     QtAboutWindowFactory aboutWindows(&window);
     MainForm form(window, Services{system, volumes, loop, random, aboutWindows, launcher});
-    window.bind(form);
-    QObject::connect(&window, &MainWindow::helpAboutClicked, [&form] { form.HelpAbout_Click(); });
-    QObject::connect(&window, &MainWindow::volumeClicked, [&form] { form.imgVolume_Click(); });
     QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {
         if (volumes.reread())
             form.browser().volumesChanged();
@@ -75,11 +72,10 @@ int main(int argc, char* argv[])
 
     form.Form_Load();
     // Media keys and sound menus press the same buttons as the window's transport bar.
-    MediaButtons remoteButtons(media, form.player());
-    const auto mpris =
-        session.serve(window, media, remoteButtons, [&form](const std::vector<std::string>& paths) {
-            form.opener().openFromLaunch(paths);
-        });
+    const auto mpris = session.serve(
+        window, media, form.transport(),
+        [&form](const std::vector<std::string>& paths) { form.opener().openFromLaunch(paths); },
+        &FileNameOnly);
     window.show();
     return application.exec();
 }

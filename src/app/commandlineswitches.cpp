@@ -5,9 +5,7 @@
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
-
-#include <algorithm>
-#include <cctype>
+#include "text/lowercase.h"
 
 namespace orvane {
 
@@ -15,9 +13,7 @@ void applyCommandLineSwitches(const std::string& arguments, const std::vector<st
                               MainWindowView& window, QueueBuilder& queue, Player& player,
                               FileOpener& opener)
 {
-    std::string lowered = arguments;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string lowered = lowerCase(arguments);
     const auto has = [&lowered](const char* text) {
         return lowered.find(text) != std::string::npos;
     };

@@ -1,22 +1,35 @@
 #include "app/fileopener.h"
 
-#include "app/addbackslash.h"
-#include "app/launcharguments.h"
 #include "browser/browser.h"
 #include "platform/filelistcontrol.h"
-#include "platform/folderlisting.h"
 #include "platform/listcontrol.h"
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
+#include "platform/pathseparator.h"
+#include "platform/systeminfo.h"
 #include "playback/player.h"
+#include "queue/addbackslash.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace orvane {
 
-FileOpener::FileOpener(MainWindowView& window, Browser& browser, Player& player)
-    : m_window(window), m_browser(browser), m_player(player)
+namespace {
+
+// The folder that holds the file `path`.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t separator = path.rfind(kPathSeparator);
+    if (separator == std::string::npos)
+        return {};
+    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
+} // namespace
+
+FileOpener::FileOpener(MainWindowView& window, const SystemInfo& system, Browser& browser,
+                       Player& player)
+    : m_window(window), m_system(system), m_browser(browser), m_player(player)
 {
 }
 
@@ -24,13 +37,12 @@ std::vector<std::string> FileOpener::entriesFor(const std::vector<std::string>& 
 {
     std::vector<std::string> entries;
     for (const std::string& path : paths) {
-        const NamedPath kind = classifyPath(path);
-        if (kind == NamedPath::Music)
+        const PathKind kind = m_system.pathKind(path);
+        if (kind == PathKind::Music)
             entries.push_back(path);
-        if (kind != NamedPath::Folder)
+        if (kind != PathKind::Folder)
             continue;
-        for (const std::string& name :
-             listMatchingFiles(path, m_window.File1().pattern(), kMaxListEntries))
+        for (const std::string& name : m_system.matchingFiles(path, m_window.File1().pattern()))
             entries.push_back(AddBackslash(path) + name);
     }
     if (static_cast<int>(entries.size()) > room) {
@@ -45,9 +57,7 @@ void FileOpener::queueAtStart(const std::vector<std::string>& paths)
     if (paths.empty())
         return;
     const std::string& first = paths.front();
-    m_browser.show(classifyPath(first) == NamedPath::Folder
-                       ? first
-                       : std::filesystem::path(first).parent_path().string());
+    m_browser.show(m_system.pathKind(first) == PathKind::Folder ? first : folderOf(first));
     ListControl& queue = m_window.lstMusicQ();
     for (std::string& entry : entriesFor(paths, kMaxListEntries - queue.count()))
         queue.addItem(entry);

@@ -8,6 +8,7 @@ namespace orvane {
 class Browser;
 class MainWindowView;
 class Player;
+class SystemInfo;
 
 // Queues the music files and folders named from outside the window: on the command line, or
 // by a later launch in the same desktop session. A folder gives its files as Queue All lists
@@ -15,7 +16,7 @@ class Player;
 class FileOpener
 {
 public:
-    FileOpener(MainWindowView& window, Browser& browser, Player& player);
+    FileOpener(MainWindowView& window, const SystemInfo& system, Browser& browser, Player& player);
 
     // Start-up: the browser shows the folder of the first path, then every path is queued.
     void queueAtStart(const std::vector<std::string>& paths);
@@ -28,6 +29,7 @@ private:
     std::vector<std::string> entriesFor(const std::vector<std::string>& paths, int room);
 
     MainWindowView& m_window;
+    const SystemInfo& m_system;
     Browser& m_browser;
     Player& m_player;
 };

@@ -1,6 +1,6 @@
 #include "app/mainform.h"
 
-#include "app/addbackslash.h"
+#include "queue/addbackslash.h"
 #include "app/commandlineswitches.h"
 #include "app/common.h"
 #include "app/programinfo.h"
@@ -25,9 +25,18 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 MainForm::MainForm(MainWindowView& window, Services services)
     : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
       m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue),
-      m_volumeMixer(window, services.launcher), m_opener(window, m_browser, m_player)
+      m_volumeMixer(window, services.launcher),
+      m_opener(window, services.system, m_browser, m_player),
+      m_transport(window.MMControl1(), m_player)
 {
     window.MMControl1().setEvents(&m_player);
+    window.setEvents(this);
+}
+
+MainForm::~MainForm()
+{
+    m_window.setEvents(nullptr);
+    m_window.MMControl1().setEvents(nullptr);
 }
 
 void MainForm::Form_Load()
@@ -80,9 +89,14 @@ void MainForm::HelpAbout_Click()
     ShowAbout(m_services.about);
 }
 
-void MainForm::imgVolume_Click()
+void MainForm::File1_DragOver(DragList Source, int State)
 {
-    m_volumeMixer.imgVolume_Click();
+    m_dragDrop.File1_DragOver(Source, State);
+}
+
+void MainForm::lstMusicQ_DragOver(DragList Source, int State)
+{
+    m_dragDrop.lstMusicQ_DragOver(Source, State);
 }
 
 } // namespace orvane

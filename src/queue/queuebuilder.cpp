@@ -1,9 +1,10 @@
 #include "queue/queuebuilder.h"
 
-#include "app/addbackslash.h"
+#include "queue/addbackslash.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
 #include "platform/listcontrol.h"
+#include "platform/mainwindowevents.h"
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
 #include "playback/trackopener.h"
@@ -17,8 +18,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kDelete = 46;
 constexpr float kRemovalWaitSeconds = 0.3f;
 
 } // namespace
@@ -62,7 +61,7 @@ void QueueBuilder::cmdRnd_Click()
     const int fileCount = files.count();
     if (fileCount == 0 || !hasRoomFor(fileCount))
         return;
-    ListControl& scratch = m_window.List2();
+    ScratchList& scratch = m_scratch;
     ListControl& queue = m_window.lstMusicQ();
     const std::string prefix = folderPrefix();
     const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
@@ -102,13 +101,13 @@ void QueueBuilder::File1_DblClick()
 
 void QueueBuilder::File1_KeyPress(int KeyAscii)
 {
-    if (KeyAscii == kEnter)
+    if (KeyAscii == kEnterKeyAscii)
         File1_DblClick();
 }
 
 void QueueBuilder::lstMusicQ_KeyDown(int KeyCode)
 {
-    if (KeyCode == kDelete)
+    if (KeyCode == kDeleteKeyCode)
         lstMusicQ_DblClick();
 }
 

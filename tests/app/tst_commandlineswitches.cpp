@@ -1,4 +1,4 @@
-#include "app/launcharguments.h"
+#include "platform/posix/launcharguments.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
 

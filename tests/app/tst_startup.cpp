@@ -1,4 +1,4 @@
-#include "app/addbackslash.h"
+#include "queue/addbackslash.h"
 #include "app/common.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"

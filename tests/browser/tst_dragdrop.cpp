@@ -33,7 +33,7 @@ private slots:
     void aFileDroppedOnTheQueueIsAdded()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         b.f.window.file1.setSelectedIndex(1);
         d.File1_MouseMove(1);
         QCOMPARE(b.f.window.dragging, std::optional<DragList>(DragList::File1));
@@ -47,7 +47,7 @@ private slots:
     void aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         b.f.form.queue().cmdQAll_Click();
         b.f.window.queue.setSelectedIndex(1);
         d.lstMusicQ_MouseMove(1);
@@ -59,7 +59,7 @@ private slots:
     void onlyTheLeftButtonAloneOverANonEmptyListDrags()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         d.File1_MouseMove(2);     // right
         d.File1_MouseMove(3);     // left and right
         d.lstMusicQ_MouseMove(1); // empty queue
@@ -73,7 +73,7 @@ private slots:
     void aListDroppedOnItselfChangesNothing()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         b.f.form.queue().cmdQAll_Click();
         b.f.window.queue.setSelectedIndex(0);
         b.f.window.file1.setSelectedIndex(0);
@@ -86,7 +86,7 @@ private slots:
     void theDragValueIsReadAtRelease()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         b.f.window.file1.setSelectedIndex(0);
         d.File1_MouseMove(1);
         b.f.window.file1.setSelectedIndex(1); // changed during the drag
@@ -97,7 +97,7 @@ private slots:
     void thePointerFollowsTheListUnderIt()
     {
         Browsing b;
-        DragDrop& d = b.f.form.dragDrop();
+        MainForm& d = b.f.form;
         b.f.window.file1.setSelectedIndex(0);
         // From the file list: notes, loudspeaker over the queue, notes again after it.
         d.File1_MouseMove(1);

@@ -47,7 +47,6 @@ struct PlayerRig
           window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
-        window.bind(form);
         form.Form_Load();
         window.show();
     }
@@ -72,12 +71,12 @@ struct PlayerRig
     }
 
     QtEventLoop loop;
-    RecordingHelpViewer help;
+    FakeHelpViewer help;
     MountVolumes volumes;
     PosixSystemInfo system;
     ClockSeededRandom random;
-    NoAboutWindows about;
-    NoPrograms launcher;
+    FakeAboutWindowFactory about;
+    FakeLauncher launcher;
     PlayLoggingControl media;
     MainWindow window;
     MainForm form;

@@ -1,5 +1,9 @@
 #include "fakes/fakeplatform.h"
 
+#include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
+#include "platform/posix/launcharguments.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -24,6 +28,17 @@ bool FakeSystemInfo::setCurrentFolder(const std::string& path)
         return false;
     current = path;
     return true;
+}
+
+PathKind FakeSystemInfo::pathKind(const std::string& path) const
+{
+    return classifyPath(path);
+}
+
+std::vector<std::string> FakeSystemInfo::matchingFiles(const std::string& folder,
+                                                       const std::string& pattern) const
+{
+    return listMatchingFiles(folder, pattern, kMaxListEntries);
 }
 
 std::string FakeVolumes::driveOf(const std::string& path) const

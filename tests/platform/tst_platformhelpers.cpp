@@ -1,8 +1,8 @@
 #include "fakes/fakemediacontrol.h"
 #include "fakes/musicfolder.h"
-#include "platform/folderlisting.h"
-#include "platform/mediabuttons.h"
-#include "platform/scratchlist.h"
+#include "platform/posix/folderlisting.h"
+#include "playback/mediabuttons.h"
+#include "queue/scratchlist.h"
 
 #include <QTest>
 #include <deque>
@@ -126,17 +126,17 @@ private slots:
         MediaButtons buttons(media, events);
         media.setCommand("Open");
         media.setCommand("play");
-        buttons.press(MediaButtons::Button::Pause);
+        buttons.press(MediaButton::Pause);
         QCOMPARE(media.mode(), MediaMode::Paused);
-        buttons.press(MediaButtons::Button::Pause);
+        buttons.press(MediaButton::Pause);
         QCOMPARE(media.mode(), MediaMode::Playing);
-        buttons.press(MediaButtons::Button::Stop);
+        buttons.press(MediaButton::Stop);
         QCOMPARE(media.mode(), MediaMode::Stopped);
         events.cancel = true;
         media.log.clear();
-        buttons.press(MediaButtons::Button::Play);
-        buttons.press(MediaButtons::Button::Next);
-        buttons.press(MediaButtons::Button::Pause);
+        buttons.press(MediaButton::Play);
+        buttons.press(MediaButton::Next);
+        buttons.press(MediaButton::Pause);
         QVERIFY(media.log.empty());
         QCOMPARE(events.raised,
                  (std::vector<std::string>{"Pause", "Pause", "Stop", "Play", "Next", "Pause"}));

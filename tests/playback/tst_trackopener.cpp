@@ -69,8 +69,8 @@ private slots:
                                        << "x.wav";
         QTest::newRow("backslash is a character here") << "/m/a\\B.mid"
                                                        << "a\\b.mid";
-        QTest::newRow("unicode kept") << "/m/Ñandú.WAV"
-                                      << "Ñandú.wav";
+        QTest::newRow("unicode lowered") << "/m/ÑANDÚ Д.WAV"
+                                         << "ñandú д.wav";
     }
 
     void shortNames()

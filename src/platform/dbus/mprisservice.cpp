@@ -4,9 +4,8 @@
 #include "platform/dbus/mprisplayeradaptor.h"
 #include "platform/dbus/mprisrootadaptor.h"
 #include "platform/dbus/raisewindow.h"
-#include "platform/mediabuttons.h"
-#include "platform/observedmediacontrol.h"
-#include "playback/trackopener.h"
+#include "platform/transportbuttons.h"
+#include "platform/dbus/observedmediacontrol.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -28,9 +27,10 @@ constexpr qlonglong kMicrosecondsPerMillisecond = 1000;
 } // namespace
 
 MprisService::MprisService(QDBusConnection bus, bool primary, QWidget& window,
-                           ObservedMediaControl& media, MediaButtons& buttons, OpenFiles open)
+                           ObservedMediaControl& media, TransportButtons& buttons, OpenFiles open,
+                           TitleOf title)
     : m_bus(std::move(bus)), m_window(window), m_media(media), m_buttons(buttons),
-      m_open(std::move(open))
+      m_open(std::move(open)), m_title(std::move(title))
 {
     new MprisRootAdaptor(*this);
     new MprisPlayerAdaptor(*this);
@@ -72,7 +72,7 @@ QVariantMap MprisService::metadata() const
     const QString trackId = QStringLiteral("/org/orvane/orvane/track/%1").arg(m_trackNumber);
     return {
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
-        {QStringLiteral("xesam:title"), QString::fromStdString(FileNameOnly(file))},
+        {QStringLiteral("xesam:title"), QString::fromStdString(m_title(file))},
         {QStringLiteral("xesam:url"), fileUri(file)},
         {QStringLiteral("mpris:length"), qlonglong(m_media.length()) * kMicrosecondsPerMillisecond},
     };
@@ -98,33 +98,33 @@ void MprisService::quit()
 void MprisService::play()
 {
     if (m_media.mode() == MediaMode::Paused)
-        m_buttons.press(MediaButtons::Button::Pause); // resumes
+        m_buttons.press(MediaButton::Pause); // resumes
     else if (m_media.mode() != MediaMode::Playing)
-        m_buttons.press(MediaButtons::Button::Play);
+        m_buttons.press(MediaButton::Play);
 }
 
 void MprisService::pause()
 {
     if (m_media.mode() == MediaMode::Playing)
-        m_buttons.press(MediaButtons::Button::Pause);
+        m_buttons.press(MediaButton::Pause);
 }
 
 void MprisService::playPause()
 {
     if (m_media.mode() == MediaMode::Playing || m_media.mode() == MediaMode::Paused)
-        m_buttons.press(MediaButtons::Button::Pause);
+        m_buttons.press(MediaButton::Pause);
     else
-        m_buttons.press(MediaButtons::Button::Play);
+        m_buttons.press(MediaButton::Play);
 }
 
 void MprisService::stop()
 {
-    m_buttons.press(MediaButtons::Button::Stop);
+    m_buttons.press(MediaButton::Stop);
 }
 
 void MprisService::next()
 {
-    m_buttons.press(MediaButtons::Button::Next);
+    m_buttons.press(MediaButton::Next);
 }
 
 void MprisService::openUri(const QString& uri)

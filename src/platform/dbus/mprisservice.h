@@ -11,7 +11,7 @@ class QWidget;
 
 namespace orvane {
 
-class MediaButtons;
+class TransportButtons;
 class ObservedMediaControl;
 
 // The player over MPRIS 2 (the root and Player interfaces, no track list), so that media
@@ -22,11 +22,13 @@ class MprisService : public QObject
     Q_OBJECT
 public:
     using OpenFiles = std::function<void(const std::vector<std::string>&)>;
+    // The short name the window shows for the file at a path.
+    using TitleOf = std::function<std::string(const std::string& path)>;
 
     // Publishes at /org/mpris/MediaPlayer2 as org.mpris.MediaPlayer2.orvane when `primary`,
     // else (a second player in the session) with ".instance<pid>" added.
     MprisService(QDBusConnection bus, bool primary, QWidget& window, ObservedMediaControl& media,
-                 MediaButtons& buttons, OpenFiles open);
+                 TransportButtons& buttons, OpenFiles open, TitleOf title);
     ~MprisService() override;
 
     // "Playing", "Paused" or "Stopped".
@@ -57,8 +59,9 @@ private:
     QString m_serviceName;
     QWidget& m_window;
     ObservedMediaControl& m_media;
-    MediaButtons& m_buttons;
+    TransportButtons& m_buttons;
     OpenFiles m_open;
+    TitleOf m_title;
     std::string m_trackFile;
     unsigned m_trackNumber = 0;
     bool m_announcing = false;

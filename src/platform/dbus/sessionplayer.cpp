@@ -63,7 +63,8 @@ bool SessionPlayer::handOff(const std::vector<std::string>& paths)
 }
 
 std::unique_ptr<MprisService> SessionPlayer::serve(QWidget& window, ObservedMediaControl& media,
-                                                   MediaButtons& buttons, OpenFiles open)
+                                                   TransportButtons& buttons, OpenFiles open,
+                                                   std::function<std::string(const std::string&)> title)
 {
     m_window = &window;
     m_open = std::move(open);
@@ -71,7 +72,8 @@ std::unique_ptr<MprisService> SessionPlayer::serve(QWidget& window, ObservedMedi
         this->open(uris);
     if (!m_bus.isConnected())
         return nullptr;
-    return std::make_unique<MprisService>(m_bus, m_holdsName, window, media, buttons, m_open);
+    return std::make_unique<MprisService>(m_bus, m_holdsName, window, media, buttons, m_open,
+                                          std::move(title));
 }
 
 void SessionPlayer::open(const QStringList& uris)

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace orvane {
 
-class MediaButtons;
+class TransportButtons;
 class MprisService;
 class ObservedMediaControl;
 
@@ -40,7 +40,8 @@ public:
     // What came before is handled now. Returns the player's MPRIS service, which follows
     // `media` and presses `buttons` (none without a bus); it must go before they do.
     std::unique_ptr<MprisService> serve(QWidget& window, ObservedMediaControl& media,
-                                        MediaButtons& buttons, OpenFiles open);
+                                        TransportButtons& buttons, OpenFiles open,
+                                        std::function<std::string(const std::string&)> title);
 
     // A request from the bus: queues the files of `uris` (none for a bare activation) and
     // shows the window.

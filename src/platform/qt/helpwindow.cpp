@@ -69,19 +69,9 @@ void HelpWindow::setHelpFile(const std::string& path)
     m_helpFile = QString::fromStdString(path);
 }
 
-std::string HelpWindow::helpFile() const
-{
-    return m_helpFile.toStdString();
-}
-
 void HelpWindow::setHelpCommand(int command)
 {
     m_helpCommand = command;
-}
-
-int HelpWindow::helpCommand() const
-{
-    return m_helpCommand;
 }
 
 void HelpWindow::showHelp()

@@ -21,9 +21,7 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     void setHelpFile(const std::string& path) override;
-    std::string helpFile() const override;
     void setHelpCommand(int command) override;
-    int helpCommand() const override;
     // Every help command shows the contents: the file has no other entry point.
     void showHelp() override;
     // A topic the file does not hold shows the top of the file.

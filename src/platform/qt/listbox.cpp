@@ -1,5 +1,6 @@
 #include "platform/qt/listbox.h"
 
+#include "platform/mainwindowevents.h"
 #include "platform/qt/stringlistmodel.h"
 
 #include <QItemSelectionModel>
@@ -44,7 +45,7 @@ void ListBox::keyPressEvent(QKeyEvent* event)
 {
     // A held key repeats; one removal at a time is enough.
     if (event->key() == Qt::Key_Delete && !event->isAutoRepeat())
-        emit keyDown(kDelete);
+        emit keyDown(kDeleteKeyCode);
     TextListView::keyPressEvent(event);
 }
 

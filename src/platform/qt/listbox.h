@@ -11,9 +11,6 @@ class ListBox : public TextListView, public ListControl
 {
     Q_OBJECT
 public:
-    // The key code of Delete.
-    static constexpr int kDelete = 46;
-
     explicit ListBox(QWidget* parent = nullptr);
 
     int count() const override;
@@ -25,7 +22,7 @@ public:
     void setSelectedIndex(int index) override { selectRow(index); }
 
 signals:
-    // A key the program handles went down: kDelete.
+    // A key the program handles went down: kDeleteKeyCode.
     void keyDown(int keyCode);
 
 protected:

@@ -135,14 +135,14 @@ void ListDragTracker::dragMovedTo(QPointF global)
     const std::optional<DragList> under = listAt(global);
     if (under == m_over) {
         if (under)
-            emit dragOver(*under, source, kOver);
+            emit dragOver(*under, source, kDragOver);
         return;
     }
     const std::optional<DragList> left = std::exchange(m_over, under);
     if (left)
-        emit dragOver(*left, source, kLeave);
+        emit dragOver(*left, source, kDragLeave);
     if (under && m_dragged)
-        emit dragOver(*under, source, kEnter);
+        emit dragOver(*under, source, kDragEnter);
 }
 
 void ListDragTracker::drop(QPointF global)

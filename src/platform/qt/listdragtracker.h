@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mainwindowview.h"
+#include "platform/mainwindowevents.h"
 
 #include <QObject>
 #include <QPixmap>
@@ -28,11 +28,6 @@ public:
     using DragList = MainWindowView::DragList;
     using DragPicture = MainWindowView::DragPicture;
 
-    // Drag-over transitions.
-    static constexpr int kEnter = 0;
-    static constexpr int kLeave = 1;
-    static constexpr int kOver = 2;
-
     // `image2` and `image3` are the pictures a drag can show; both lists are in one window.
     ListDragTracker(QAbstractItemView& file1, QAbstractItemView& queue, const QPixmap& image2,
                     const QPixmap& image3, QObject* parent = nullptr);
@@ -47,7 +42,7 @@ public:
 signals:
     // The pointer moved over `list` with `buttons` held: 1 left, 2 right, 4 middle, summed.
     void mouseMoved(orvane::MainWindowView::DragList list, int buttons);
-    // A drag of `source` entered, left or moved within `target` (kEnter, kLeave, kOver).
+    // A drag of `source` entered, left or moved within `target` (kDragEnter, kDragLeave, kDragOver).
     void dragOver(orvane::MainWindowView::DragList target, orvane::MainWindowView::DragList source,
                   int state);
     // A drag of `source` was released over `target`.

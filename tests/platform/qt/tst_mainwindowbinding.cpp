@@ -152,14 +152,12 @@ void TestMainWindowBinding::windowRequestsAndSignals()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     control<QAction>("HelpContents")->trigger();
-    QCOMPARE(m_rig->help.shown, std::vector<int>{-1});
+    QCOMPARE(m_rig->help.shown, std::vector<int>{HelpViewer::kHelpContents});
 
-    QSignalSpy about(&window, &MainWindow::helpAboutClicked);
-    QSignalSpy volume(&window, &MainWindow::volumeClicked);
     control<QAction>("helpabout")->trigger();
+    QCOMPARE(m_rig->about.records.size(), std::size_t{1});
     click("imgVolume");
-    QCOMPARE(about.count(), 1);
-    QCOMPARE(volume.count(), 1);
+    QVERIFY(!m_rig->launcher.attempts.empty());
 }
 
 void TestMainWindowBinding::minimiseSwitchShowsTheWindowMinimised()
@@ -185,14 +183,14 @@ void TestMainWindowBinding::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     // What the device had been told when the program was asked to end.
     struct QuitWatch : QObject
     {
-        explicit QuitWatch(const RecordingMediaControl& media) : m_media(media) {}
+        explicit QuitWatch(const FakeMediaControl& media) : m_media(media) {}
         bool eventFilter(QObject* watched, QEvent* event) override
         {
             if (watched == qApp && event->type() == QEvent::Quit)
                 commandsAtQuit.push_back(m_media.commands);
             return false;
         }
-        const RecordingMediaControl& m_media;
+        const FakeMediaControl& m_media;
         std::vector<Entries> commandsAtQuit;
     } watch(m_rig->media);
     qApp->installEventFilter(&watch);

@@ -197,7 +197,7 @@ void TestMainWindowLayout::f1ShowsTheFocusedControlsTopicElseTheContents()
 {
     const std::pair<const char*, int> topics[] = {
         {"Dir1", 1111},   {"File1", 2222},     {"lstMusicQ", 3333}, {"MMControl1", 4444},
-        {"cmdRnd", 5555}, {"cboFileType", -1}, {"Drive1", -1}};
+        {"cmdRnd", 5555}, {"cboFileType", HelpViewer::kHelpContents}, {"Drive1", HelpViewer::kHelpContents}};
     for (const auto& [name, topic] : topics) {
         m_rig->help.shown.clear();
         control(name)->setFocus();

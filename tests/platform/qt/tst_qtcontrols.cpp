@@ -1,6 +1,6 @@
 // The Qt controls' own contracts, which the fakes of the logic tests only imitate.
 
-#include "platform/mountvolumes.h"
+#include "platform/posix/mountvolumes.h"
 #include "platform/qt/drivecombobox.h"
 #include "platform/qt/dropdownlist.h"
 #include "platform/qt/filelistbox.h"
@@ -241,7 +241,7 @@ void TestQtControls::gaugeFillsClampedBetweenItsBounds()
 
 void TestQtControls::mediaButtonsShareTheWidthAndReportPresses()
 {
-    using Button = MediaButtons::Button;
+    using Button = MediaButton;
     MediaButtonBar bar;
     bar.resize(208, 25);
     bar.show();

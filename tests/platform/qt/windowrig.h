@@ -1,17 +1,15 @@
 #pragma once
 
 #include "app/mainform.h"
-#include "platform/aboutview.h"
+#include "fakes/fakeaboutview.h"
+#include "fakes/fakemediacontrol.h"
+#include "fakes/fakeplatform.h"
 #include "platform/combocontrol.h"
-#include "platform/drivelistcontrol.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
-#include "platform/gaugecontrol.h"
-#include "platform/helpviewer.h"
-#include "platform/inertmediacontrol.h"
-#include "platform/mountvolumes.h"
-#include "platform/posixsysteminfo.h"
-#include "platform/programlauncher.h"
+#include "platform/listcontrol.h"
+#include "platform/posix/mountvolumes.h"
+#include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/mainwindow.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/textcontrol.h"
@@ -27,61 +25,13 @@
 
 namespace orvane {
 
-// A media control that plays nothing and records the commands it is given.
-class RecordingMediaControl : public InertMediaControl
-{
-public:
-    void setCommand(const std::string& command) override
-    {
-        commands.push_back(command);
-        InertMediaControl::setCommand(command);
-    }
-
-    std::vector<std::string> commands;
-};
-
-// A help viewer that records what it was asked to show: topics, or -1 for the contents.
-class RecordingHelpViewer : public HelpViewer
-{
-public:
-    void setHelpFile(const std::string& path) override { m_file = path; }
-    std::string helpFile() const override { return m_file; }
-    void setHelpCommand(int command) override { m_command = command; }
-    int helpCommand() const override { return m_command; }
-    void showHelp() override { shown.push_back(-1); }
-    void showTopic(int topic) override { shown.push_back(topic); }
-
-    std::vector<int> shown;
-
-private:
-    std::string m_file;
-    int m_command = 0;
-};
-
-// The About window and the mixer are not part of these tests: neither ever opens.
-class NoAboutWindows : public AboutWindowFactory
-{
-public:
-    std::unique_ptr<AboutView> load() override { return nullptr; }
-};
-
-class NoPrograms : public ProgramLauncher
-{
-public:
-    bool startDetached(const std::string&, const std::vector<std::string>&) override
-    {
-        return false;
-    }
-};
-
-// The real main window over the real logic, with a silent media control.
+// The real main window over the real logic, with a media control that records its commands.
 struct WindowRig
 {
     explicit WindowRig(const std::string& commandLine = {})
         : system(commandLine), window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
-        window.bind(form);
     }
 
     template <typename T = QWidget> T* control(const char* name)
@@ -96,14 +46,14 @@ struct WindowRig
         return entries;
     }
 
-    RecordingMediaControl media;
-    RecordingHelpViewer help;
+    FakeMediaControl media;
+    FakeHelpViewer help;
     MountVolumes volumes;
     PosixSystemInfo system;
     QtEventLoop loop;
     ClockSeededRandom random;
-    NoAboutWindows about;
-    NoPrograms launcher;
+    FakeAboutWindowFactory about;
+    FakeLauncher launcher;
     MainWindow window;
     MainForm form;
 };

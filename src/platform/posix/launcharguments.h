@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/systeminfo.h"
+
 #include <string>
 #include <vector>
 
 namespace orvane {
-
-// What a named path is to the player.
-enum class NamedPath { Music, Folder, Unplayable, NotAFile, Missing };
 
 // A launch's arguments parted into the files and folders they name and the switch text.
 struct LaunchArguments
@@ -24,11 +23,7 @@ struct LaunchArguments
 LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
                                      const std::string& currentFolder);
 
-// What `path` names: a music file (.mid, .rmi, .wav in any case), a folder, a file no device
-// plays, something that is no ordinary file (a device, a pipe), or nothing.
-NamedPath classifyPath(const std::string& path);
-
-// `name` with control characters and backslashes written as escapes ("\n", "\x1b", "\\").
-std::string escapedName(const std::string& name);
+// What `path` names; a music file is one whose name ends in .mid, .rmi or .wav in any case.
+PathKind classifyPath(const std::string& path);
 
 } // namespace orvane

@@ -1,4 +1,4 @@
-#include "platform/observedmediacontrol.h"
+#include "platform/dbus/observedmediacontrol.h"
 
 namespace orvane {
 

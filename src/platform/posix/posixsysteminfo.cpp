@@ -1,4 +1,8 @@
-#include "platform/posixsysteminfo.h"
+#include "platform/posix/posixsysteminfo.h"
+
+#include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
+#include "platform/posix/launcharguments.h"
 
 #include <climits>
 #include <cstdlib>
@@ -49,21 +53,21 @@ bool PosixSystemInfo::setCurrentFolder(const std::string& path)
     return !path.empty() && chdir(path.c_str()) == 0;
 }
 
+PathKind PosixSystemInfo::pathKind(const std::string& path) const
+{
+    return classifyPath(path);
+}
+
+std::vector<std::string> PosixSystemInfo::matchingFiles(const std::string& folder,
+                                                        const std::string& pattern) const
+{
+    return listMatchingFiles(folder, pattern, kMaxListEntries);
+}
+
 std::string PosixSystemInfo::homeMusicFolder() const
 {
     const std::string home = userHomeFolder();
     return home.back() == '/' ? home + "Sound" : home + "/Sound";
-}
-
-std::string joinArguments(int argc, const char* const* argv)
-{
-    std::string joined;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            joined += ' ';
-        joined += argv[i];
-    }
-    return joined;
 }
 
 std::string userHomeFolder()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/transportbuttons.h"
+
 namespace orvane {
 
 class MediaControl;
@@ -7,14 +9,12 @@ class MediaControlEvents;
 
 // The media control's four transport buttons: each press raises its event and then, unless
 // the handler set Cancel, does the button's own action on the control.
-class MediaButtons
+class MediaButtons : public TransportButtons
 {
 public:
-    enum class Button { Next, Play, Pause, Stop };
-
     MediaButtons(MediaControl& control, MediaControlEvents& events);
 
-    void press(Button button);
+    void press(MediaButton button) override;
 
 private:
     MediaControl& m_control;

@@ -1,6 +1,6 @@
-#include "platform/mountvolumes.h"
+#include "platform/posix/mountvolumes.h"
 
-#include "platform/posixsysteminfo.h"
+#include "platform/posix/posixsysteminfo.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "platform/scratchlist.h"
+#include "queue/scratchlist.h"
 
 namespace orvane {
 

@@ -1,7 +1,8 @@
-#include "platform/folderlisting.h"
+#include "platform/posix/folderlisting.h"
+
+#include "text/lowercase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -9,17 +10,12 @@ namespace orvane {
 
 namespace {
 
-char lower(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 bool matchesWildcard(std::string_view name, std::string_view wildcard)
 {
-    // Iterative matcher with one backtrack point: linear in practice, never exponential.
+    // `name` and `wildcard` are both in lower case. Iterative matcher with one backtrack point: linear in practice, never exponential.
     std::size_t n = 0, w = 0, starW = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (w < wildcard.size() && (wildcard[w] == '?' || lower(wildcard[w]) == lower(name[n]))) {
+        if (w < wildcard.size() && (wildcard[w] == '?' || wildcard[w] == name[n])) {
             ++n;
             ++w;
         } else if (w < wildcard.size() && wildcard[w] == '*') {
@@ -41,6 +37,10 @@ bool matchesWildcard(std::string_view name, std::string_view wildcard)
 
 bool matchesPattern(std::string_view name, std::string_view pattern)
 {
+    const std::string lowerName = lowerCase(name);
+    const std::string lowerPattern = lowerCase(pattern);
+    name = lowerName;
+    pattern = lowerPattern;
     while (true) {
         const std::size_t end = pattern.find(';');
         if (matchesWildcard(name, pattern.substr(0, end)) && !pattern.substr(0, end).empty())
@@ -67,9 +67,7 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, std::strin
         std::error_code statError;
         if (!entries->is_regular_file(statError))
             continue;
-        std::string key(name.size(), '\0');
-        std::transform(name.begin(), name.end(), key.begin(), lower);
-        keyed.emplace_back(std::move(key), name);
+        keyed.emplace_back(lowerCase(name), name);
     }
     if (error)
         return {};

@@ -1,8 +1,8 @@
-#include "app/launcharguments.h"
+#include "platform/posix/launcharguments.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include "text/lowercase.h"
+#include "text/terminaltext.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -14,9 +14,7 @@ namespace {
 
 bool isMusicName(const fs::path& path)
 {
-    std::string ending = path.extension().string();
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ending = lowerCase(path.extension().string());
     return ending == ".mid" || ending == ".rmi" || ending == ".wav";
 }
 
@@ -31,27 +29,27 @@ std::string fullPath(const std::string& argument, const std::string& currentFold
     return full.string();
 }
 
-std::string leftOutLine(const std::string& path, NamedPath kind)
+std::string leftOutLine(const std::string& path, PathKind kind)
 {
-    const char* why = kind == NamedPath::Unplayable ? "not a MIDI or WAV file (.mid, .rmi, .wav)"
-                      : kind == NamedPath::NotAFile ? "not an ordinary file"
+    const char* why = kind == PathKind::Unplayable ? "not a MIDI or WAV file (.mid, .rmi, .wav)"
+                      : kind == PathKind::NotAFile ? "not an ordinary file"
                                                     : "no such file";
-    return "orvane: left out \"" + escapedName(path) + "\": " + why;
+    return "orvane: left out \"" + escapedForTerminal(path) + "\": " + why;
 }
 
 } // namespace
 
-NamedPath classifyPath(const std::string& path)
+PathKind classifyPath(const std::string& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (error || !fs::exists(status))
-        return NamedPath::Missing;
+        return PathKind::Missing;
     if (fs::is_directory(status))
-        return NamedPath::Folder;
+        return PathKind::Folder;
     if (!fs::is_regular_file(status))
-        return NamedPath::NotAFile;
-    return isMusicName(path) ? NamedPath::Music : NamedPath::Unplayable;
+        return PathKind::NotAFile;
+    return isMusicName(path) ? PathKind::Music : PathKind::Unplayable;
 }
 
 LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
@@ -61,10 +59,10 @@ LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
     for (const std::string& argument : arguments) {
         const std::string path =
             argument.empty() ? std::string() : fullPath(argument, currentFolder);
-        const NamedPath kind = path.empty() ? NamedPath::Missing : classifyPath(path);
-        if (kind == NamedPath::Music || kind == NamedPath::Folder) {
+        const PathKind kind = path.empty() ? PathKind::Missing : classifyPath(path);
+        if (kind == PathKind::Music || kind == PathKind::Folder) {
             launch.paths.push_back(path);
-        } else if (kind != NamedPath::Missing || isMusicName(path)) {
+        } else if (kind != PathKind::Missing || isMusicName(path)) {
             // A music name that names nothing is a file gone, not switch text.
             launch.leftOut.push_back(leftOutLine(path, kind));
         } else {
@@ -74,28 +72,6 @@ LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
         }
     }
     return launch;
-}
-
-std::string escapedName(const std::string& name)
-{
-    std::string escaped;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            escaped += "\\\\";
-        } else if (c == '\n') {
-            escaped += "\\n";
-        } else if (c == '\t') {
-            escaped += "\\t";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02x", byte);
-            escaped += code;
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
 }
 
 } // namespace orvane

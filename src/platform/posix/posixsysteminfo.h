@@ -20,15 +20,15 @@ public:
     bool setCurrentFolder(const std::string& path) override;
     std::string commandLine() const override { return m_commandLine; }
     std::vector<std::string> namedPaths() const override { return m_namedPaths; }
+    PathKind pathKind(const std::string& path) const override;
+    std::vector<std::string> matchingFiles(const std::string& folder,
+                                           const std::string& pattern) const override;
     std::string homeMusicFolder() const override;
 
 private:
     std::string m_commandLine;
     std::vector<std::string> m_namedPaths;
 };
-
-// The arguments of `argv` after the program's name, joined by single spaces.
-std::string joinArguments(int argc, const char* const* argv);
 
 // The user's home folder: $HOME, else the password database's entry, else "/".
 std::string userHomeFolder();

@@ -1,4 +1,4 @@
-#include "platform/mediabuttons.h"
+#include "playback/mediabuttons.h"
 
 #include "platform/mediacontrol.h"
 
@@ -9,20 +9,20 @@ MediaButtons::MediaButtons(MediaControl& control, MediaControlEvents& events)
 {
 }
 
-void MediaButtons::press(Button button)
+void MediaButtons::press(MediaButton button)
 {
     bool cancel = false;
     switch (button) {
-    case Button::Next:
+    case MediaButton::Next:
         m_events.MMControl1_NextClick(cancel);
         // Next has no action of its own on a single-file device.
         break;
-    case Button::Play:
+    case MediaButton::Play:
         m_events.MMControl1_PlayClick(cancel);
         if (!cancel)
             m_control.setCommand(m_control.mode() == MediaMode::Paused ? "resume" : "play");
         break;
-    case Button::Pause:
+    case MediaButton::Pause:
         m_events.MMControl1_PauseClick(cancel);
         if (!cancel) {
             if (m_control.mode() == MediaMode::Paused)
@@ -31,7 +31,7 @@ void MediaButtons::press(Button button)
                 m_control.setCommand("pause");
         }
         break;
-    case Button::Stop:
+    case MediaButton::Stop:
         m_events.MMControl1_StopClick(cancel);
         if (!cancel)
             m_control.setCommand("stop");
