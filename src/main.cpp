@@ -1,14 +1,13 @@
 // Builds the platform's pieces (Qt windows, SDL2/FluidSynth/libsndfile media control, POSIX
 // system, the session bus) and hands them to the main window's logic.
-#include "platform/posix/launcharguments.h"
 #include "app/mainform.h"
 #include "app/programinfo.h"
-#include "playback/trackopener.h"
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/dbus/mprisservice.h"
-#include "platform/dbus/sessionplayer.h"
-#include "platform/posix/mountvolumes.h"
 #include "platform/dbus/observedmediacontrol.h"
+#include "platform/dbus/sessionplayer.h"
+#include "platform/posix/launcharguments.h"
+#include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/helpwindow.h"
@@ -17,6 +16,7 @@
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/qt/qtprogramlauncher.h"
+#include "playback/trackopener.h"
 #include "queue/randomsource.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
-#include "platform/posix/folderlisting.h"
 #include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/windowrig.h"
 

@@ -1,6 +1,5 @@
 #include "app/mainform.h"
 
-#include "queue/addbackslash.h"
 #include "app/commandlineswitches.h"
 #include "app/common.h"
 #include "app/programinfo.h"
@@ -10,6 +9,7 @@
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
 #include "platform/systeminfo.h"
+#include "queue/addbackslash.h"
 #include "queue/randomsource.h"
 
 namespace orvane {

@@ -44,7 +44,8 @@ public:
     virtual void File1_DragDrop(DragList Source) = 0;
     // A double-click in the queue, on an entry or not.
     virtual void lstMusicQ_DblClick() = 0;
-    // A key pressed in the queue: its key code (kDeleteKeyCode for Delete); auto-repeat is not raised.
+    // A key pressed in the queue: its key code (kDeleteKeyCode for Delete); auto-repeat is not
+    // raised.
     virtual void lstMusicQ_KeyDown(int KeyCode) = 0;
     // The pointer moved over the queue with `Button` held.
     virtual void lstMusicQ_MouseMove(int Button) = 0;

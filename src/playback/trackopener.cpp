@@ -2,7 +2,6 @@
 
 #include "platform/mediacontrol.h"
 #include "platform/pathseparator.h"
-
 #include "text/lowercase.h"
 
 #include <algorithm>

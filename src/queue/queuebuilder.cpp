@@ -1,6 +1,5 @@
 #include "queue/queuebuilder.h"
 
-#include "queue/addbackslash.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
 #include "platform/listcontrol.h"
@@ -8,6 +7,7 @@
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
 #include "playback/trackopener.h"
+#include "queue/addbackslash.h"
 #include "queue/randomsource.h"
 #include "queue/waitseconds.h"
 

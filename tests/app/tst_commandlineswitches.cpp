@@ -1,6 +1,6 @@
-#include "platform/posix/launcharguments.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
+#include "platform/posix/launcharguments.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "queue/addbackslash.h"
 #include "app/common.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
+#include "queue/addbackslash.h"
 
 #include <QTest>
 

@@ -3,9 +3,9 @@
 #include "platform/dbus/fileuris.h"
 #include "platform/dbus/mprisplayeradaptor.h"
 #include "platform/dbus/mprisrootadaptor.h"
+#include "platform/dbus/observedmediacontrol.h"
 #include "platform/dbus/raisewindow.h"
 #include "platform/transportbuttons.h"
-#include "platform/dbus/observedmediacontrol.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>

@@ -62,9 +62,9 @@ bool SessionPlayer::handOff(const std::vector<std::string>& paths)
     return m_bus.call(call, QDBus::Block, kHandOffTimeoutMs).type() == QDBusMessage::ReplyMessage;
 }
 
-std::unique_ptr<MprisService> SessionPlayer::serve(QWidget& window, ObservedMediaControl& media,
-                                                   TransportButtons& buttons, OpenFiles open,
-                                                   std::function<std::string(const std::string&)> title)
+std::unique_ptr<MprisService>
+SessionPlayer::serve(QWidget& window, ObservedMediaControl& media, TransportButtons& buttons,
+                     OpenFiles open, std::function<std::string(const std::string&)> title)
 {
     m_window = &window;
     m_open = std::move(open);

@@ -12,7 +12,8 @@ namespace {
 
 bool matchesWildcard(std::string_view name, std::string_view wildcard)
 {
-    // `name` and `wildcard` are both in lower case. Iterative matcher with one backtrack point: linear in practice, never exponential.
+    // `name` and `wildcard` are both in lower case. Iterative matcher with one backtrack point:
+    // linear in practice, never exponential.
     std::size_t n = 0, w = 0, starW = std::string_view::npos, starN = 0;
     while (n < name.size()) {
         if (w < wildcard.size() && (wildcard[w] == '?' || wildcard[w] == name[n])) {

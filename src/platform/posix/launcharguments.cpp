@@ -33,7 +33,7 @@ std::string leftOutLine(const std::string& path, PathKind kind)
 {
     const char* why = kind == PathKind::Unplayable ? "not a MIDI or WAV file (.mid, .rmi, .wav)"
                       : kind == PathKind::NotAFile ? "not an ordinary file"
-                                                    : "no such file";
+                                                   : "no such file";
     return "orvane: left out \"" + escapedForTerminal(path) + "\": " + why;
 }
 

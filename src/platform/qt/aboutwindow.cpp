@@ -118,8 +118,8 @@ AboutWindow::AboutWindow(const QWidget* mainWindow)
 
     addLabel(this, "Label4", fromTwips(180, 2160, 2895, 315),
              QStringLiteral("Built with Qt, FluidSynth, SDL2"), controlFont(), kNavy);
-    addLabel(this, "Label1", fromTwips(180, 900, 2295, 375), QStringLiteral("\u00a9 2026 Orvane team"),
-             displayFont(), kNavy);
+    addLabel(this, "Label1", fromTwips(180, 900, 2295, 375),
+             QStringLiteral("\u00a9 2026 Orvane team"), displayFont(), kNavy);
     addLabel(this, "Label2", fromTwips(180, 1140, 2175, 375), QStringLiteral("A player for MIDI"),
              displayFont(), kNavy);
     addLabel(this, "Label3", fromTwips(180, 1380, 2295, 255), QStringLiteral("and WAV music"),

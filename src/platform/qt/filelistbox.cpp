@@ -1,8 +1,8 @@
 #include "platform/qt/filelistbox.h"
 
-#include "platform/posix/folderlisting.h"
 #include "platform/listcontrol.h"
 #include "platform/mainwindowevents.h"
+#include "platform/posix/folderlisting.h"
 #include "platform/qt/stringlistmodel.h"
 
 #include <QKeyEvent>

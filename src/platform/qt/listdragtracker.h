@@ -42,7 +42,8 @@ public:
 signals:
     // The pointer moved over `list` with `buttons` held: 1 left, 2 right, 4 middle, summed.
     void mouseMoved(orvane::MainWindowView::DragList list, int buttons);
-    // A drag of `source` entered, left or moved within `target` (kDragEnter, kDragLeave, kDragOver).
+    // A drag of `source` entered, left or moved within `target` (kDragEnter, kDragLeave,
+    // kDragOver).
     void dragOver(orvane::MainWindowView::DragList target, orvane::MainWindowView::DragList source,
                   int state);
     // A drag of `source` was released over `target`.

@@ -96,9 +96,10 @@ void MainWindow::connectEvents()
                 fire(target == DragList::File1 ? &E::File1_DragOver : &E::lstMusicQ_DragOver,
                      source, state);
             });
-    connect(m_dragTracker, &ListDragTracker::dropped, this, [this](DragList target, DragList source) {
-        fire(target == DragList::File1 ? &E::File1_DragDrop : &E::lstMusicQ_DragDrop, source);
-    });
+    connect(
+        m_dragTracker, &ListDragTracker::dropped, this, [this](DragList target, DragList source) {
+            fire(target == DragList::File1 ? &E::File1_DragDrop : &E::lstMusicQ_DragDrop, source);
+        });
 }
 
 TextControl& MainWindow::txtLength()
@@ -180,8 +181,8 @@ void MainWindow::unload()
 void MainWindow::showVolumeNote(const std::string& text)
 {
     const QPoint below(m_c.imgVolume->width() / 2, m_c.imgVolume->height());
-    QToolTip::showText(m_c.imgVolume->mapToGlobal(below), QString::fromStdString(text), m_c.imgVolume,
-                       QRect(), kVolumeNoteMilliseconds);
+    QToolTip::showText(m_c.imgVolume->mapToGlobal(below), QString::fromStdString(text),
+                       m_c.imgVolume, QRect(), kVolumeNoteMilliseconds);
 }
 
 void MainWindow::setDragIcon(DragList list, DragPicture picture)

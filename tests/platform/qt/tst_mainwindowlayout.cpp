@@ -195,9 +195,13 @@ void TestMainWindowLayout::tabVisitsTheControlsInOrderAndReturnsToDir1()
 
 void TestMainWindowLayout::f1ShowsTheFocusedControlsTopicElseTheContents()
 {
-    const std::pair<const char*, int> topics[] = {
-        {"Dir1", 1111},   {"File1", 2222},     {"lstMusicQ", 3333}, {"MMControl1", 4444},
-        {"cmdRnd", 5555}, {"cboFileType", HelpViewer::kHelpContents}, {"Drive1", HelpViewer::kHelpContents}};
+    const std::pair<const char*, int> topics[] = {{"Dir1", 1111},
+                                                  {"File1", 2222},
+                                                  {"lstMusicQ", 3333},
+                                                  {"MMControl1", 4444},
+                                                  {"cmdRnd", 5555},
+                                                  {"cboFileType", HelpViewer::kHelpContents},
+                                                  {"Drive1", HelpViewer::kHelpContents}};
     for (const auto& [name, topic] : topics) {
         m_rig->help.shown.clear();
         control(name)->setFocus();
