@@ -1,12 +1,10 @@
 #include "platform/audio/wavdecoder.h"
 
 #include "platform/audio/outputformat.h"
-#include "platform/audio/regularfile.h"
-#include "platform/audio/wavdatasizefix.h"
+#include "platform/audio/wavfileinput.h"
 
 #include <SDL.h>
 #include <algorithm>
-#include <optional>
 #include <sndfile.h>
 
 namespace orvane {
@@ -32,70 +30,13 @@ long long framesToMilliseconds(sf_count_t frames, int rate)
 
 } // namespace
 
-// What libsndfile reads through its virtual I/O: the opened file, with a data size corrected
-// where a streaming writer left it at 0.
-struct WavDecoder::Input
-{
-    RegularFile file;
-    std::optional<WavDataSizeFix> fix;
-    sf_count_t position = 0;
-
-    static Input& of(void* user) { return *static_cast<Input*>(user); }
-
-    static sf_count_t length(void* user) { return static_cast<sf_count_t>(of(user).file.size()); }
-
-    static sf_count_t seek(sf_count_t offset, int whence, void* user)
-    {
-        Input& input = of(user);
-        const sf_count_t base = whence == SEEK_CUR   ? input.position
-                                : whence == SEEK_END ? length(user)
-                                                     : 0;
-        if (offset < -base)
-            return -1;
-        input.position = base + offset;
-        return input.position;
-    }
-
-    static sf_count_t read(void* buffer, sf_count_t count, void* user)
-    {
-        Input& input = of(user);
-        if (count <= 0)
-            return 0;
-        const long long got = input.file.readAt(buffer, static_cast<std::size_t>(count),
-                                                static_cast<std::uint64_t>(input.position));
-        if (got <= 0)
-            return 0;
-        if (input.fix)
-            input.applyFix(static_cast<std::uint8_t*>(buffer), got);
-        input.position += got;
-        return got;
-    }
-
-    static sf_count_t write(const void*, sf_count_t, void*) { return 0; }
-    static sf_count_t tell(void* user) { return of(user).position; }
-
-    void applyFix(std::uint8_t* bytes, long long count) const
-    {
-        for (std::uint64_t i = 0; i < 4; ++i) {
-            const std::uint64_t at = fix->offset + i;
-            const auto begin = static_cast<std::uint64_t>(position);
-            if (at >= begin && at < begin + static_cast<std::uint64_t>(count))
-                bytes[at - begin] = static_cast<std::uint8_t>(fix->size >> (8 * i));
-        }
-    }
-};
-
 std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::string& error)
 {
-    auto input = std::make_unique<Input>();
-    input->file = RegularFile::open(path, error);
-    if (!input->file)
+    std::unique_ptr<WavFileInput> input = WavFileInput::open(path, error);
+    if (!input)
         return nullptr;
-    input->fix = findWavDataSizeFix(input->file);
-
-    SF_VIRTUAL_IO io{&Input::length, &Input::seek, &Input::read, &Input::write, &Input::tell};
     SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, input.get());
+    SNDFILE* file = sf_open_virtual(&WavFileInput::io(), SFM_READ, &info, input.get());
     if (file == nullptr) {
         error = sf_strerror(nullptr);
         return nullptr;
@@ -123,10 +64,10 @@ std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::strin
                        framesToMilliseconds(info.frames, info.samplerate)));
 }
 
-WavDecoder::WavDecoder(std::unique_ptr<Input> input, SNDFILE* file, SDL_AudioStream* stream,
+WavDecoder::WavDecoder(std::unique_ptr<WavFileInput> input, SNDFILE* file, SDL_AudioStream* stream,
                        int sampleRate, int channels, long long lengthMilliseconds)
-    : m_input(std::move(input)), m_file(file), m_stream(stream), m_sampleRate(sampleRate),
-      m_channels(channels), m_lengthMilliseconds(lengthMilliseconds),
+    : m_input(std::move(input)), m_file(file), m_stream(stream), m_channels(channels),
+      m_lengthMilliseconds(lengthMilliseconds),
       // About 256 output frames per read, whatever the file's rate.
       m_inputFrames(std::clamp<std::size_t>(
           static_cast<std::size_t>(sampleRate) * 256 / kOutputRate, 1, 8192)),

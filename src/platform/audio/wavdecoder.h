@@ -10,6 +10,8 @@ struct _SDL_AudioStream;
 
 namespace orvane {
 
+class WavFileInput;
+
 // Decodes a WAV file with libsndfile and converts it with SDL's audio stream to float stereo
 // at the output rate.
 class WavDecoder
@@ -30,19 +32,14 @@ public:
     bool rewind(std::string& error);
     // frames / sample rate, in whole milliseconds.
     long long lengthMilliseconds() const { return m_lengthMilliseconds; }
-    int sampleRate() const { return m_sampleRate; }
-    int channels() const { return m_channels; }
 
 private:
-    struct Input;
-
-    WavDecoder(std::unique_ptr<Input> input, sf_private_tag* file, _SDL_AudioStream* stream,
+    WavDecoder(std::unique_ptr<WavFileInput> input, sf_private_tag* file, _SDL_AudioStream* stream,
                int sampleRate, int channels, long long lengthMilliseconds);
 
-    std::unique_ptr<Input> m_input; // libsndfile reads through it: it outlives m_file
+    std::unique_ptr<WavFileInput> m_input; // libsndfile reads through it: it outlives m_file
     sf_private_tag* m_file;
     _SDL_AudioStream* m_stream;
-    int m_sampleRate;
     int m_channels;
     long long m_lengthMilliseconds;
     std::size_t m_inputFrames;
