@@ -1,6 +1,5 @@
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
-#include "platform/posix/launcharguments.h"
 
 #include <QTest>
 
@@ -63,20 +62,8 @@ private slots:
         QCOMPARE(s.f.window.queue.count(), 4);
         QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
         QCOMPARE(s.f.window.playing.text(), std::string("a.mid"));
-    }
-
-    void playAloneStartsNothing()
-    {
-        Started s("/p");
-        QCOMPARE(s.f.window.media.opens, 0);
-        QCOMPARE(s.f.window.playing.text(), std::string());
-    }
-
-    void midAlsoMinimises()
-    {
-        Started s("/MID");
-        QCOMPARE(s.f.window.fileType.selectedIndex(), 1);
-        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+        Started alone("/p");
+        QCOMPARE(alone.f.window.media.opens, 0);
     }
 
     void midWinsOverWav()
@@ -104,6 +91,7 @@ private slots:
         QTest::newRow("/play /queue") << "/play /queue" << 4 << true << false;
         QTest::newRow("/random") << "/random" << 4 << false << false;
         QTest::newRow("/min") << "/min" << 0 << false << true;
+        QTest::newRow("/MID") << "/MID" << 0 << false << true;
         QTest::newRow("c:/music") << "c:/music" << 0 << false << true;
         QTest::newRow("repeated") << "/q /q /Q" << 4 << false << false;
         QTest::newRow("no switch") << "-x --platform xcb" << 0 << false << false;
@@ -120,30 +108,6 @@ private slots:
         QCOMPARE(s.f.window.queue.count(), queued);
         QCOMPARE(s.f.window.media.mode() == MediaMode::Playing, playing);
         QCOMPARE(s.f.window.state == MainWindowView::WindowState::Minimized, minimised);
-    }
-
-    void namedFilesAndFoldersAreNoSwitchText()
-    {
-        MusicFolder tree{"notes.txt", "bad\nname.txt"};
-        const QDir root(QString::fromStdString(tree.path()));
-        root.mkpath("Music/Pop/Queen");
-        tree.add("Music/Pop/Queen/Bohemian.MID");
-        root.mkpath("Waves");
-        const auto split = splitLaunchArguments({"/wav", tree.entry("Music/Pop/Queen/Bohemian.MID"),
-                                                 "Waves/", "notes.txt", "bad\nname.txt",
-                                                 "/dev/null", "gone.mid", "c:/music", "/M"},
-                                                tree.path());
-        QCOMPARE(split.paths, (std::vector<std::string>{tree.entry("Music/Pop/Queen/Bohemian.MID"),
-                                                        tree.entry("Waves")}));
-        QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
-        QCOMPARE(split.leftOut.size(), std::size_t(4));
-        QVERIFY(
-            split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
-        QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
-                                           ".rmi, .wav)"));
-        QCOMPARE(split.leftOut[2],
-                 std::string("orvane: left out \"/dev/null\": not an ordinary file"));
-        QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
     }
 
     void namedPathsAreQueuedAfterTheFileTypeAndPlay()

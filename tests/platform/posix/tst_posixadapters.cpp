@@ -1,7 +1,13 @@
-// The system adapters: the mount table read into drives, and the system facts.
+// The system adapters: the mount table read into drives, folder listings, the command line's
+// named files, and the system facts.
+#include "platform/posix/folderlisting.h"
+#include "platform/posix/launcharguments.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
@@ -18,11 +24,30 @@ private slots:
     void drivesAreRootHomeAndRemovableMedia();
     void driveOfPicksTheLongestMountAbovePath();
     void unreadableMountTableLeavesTheRoot();
+    void listingMatchesSortsAndLimits();
+    void namedFilesAndFoldersAreNoSwitchText();
     void computerNameFollowsTheBufferContract();
     void foldersAndCommandLine();
 };
 
 namespace {
+
+// A temporary folder with empty files of the given names; a name ending in '/' is a folder.
+struct Folder
+{
+    explicit Folder(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names) {
+            const QString path = dir.filePath(QString::fromUtf8(name));
+            QDir().mkpath(path.endsWith('/') ? path : QFileInfo(path).path());
+            if (!path.endsWith('/'))
+                QFile(path).open(QIODevice::WriteOnly);
+        }
+    }
+    std::string path(const char* name = "") const { return dir.filePath(name).toStdString(); }
+
+    QTemporaryDir dir;
+};
 
 std::string writeTable(const QTemporaryDir& dir, const std::string& text)
 {
@@ -73,6 +98,42 @@ void TestPosixAdapters::unreadableMountTableLeavesTheRoot()
     const MountVolumes volumes("/nonexistent/mounts", "/home/anna", "anna");
     QCOMPARE(volumes.drives(), std::vector<std::string>({"/"}));
     QCOMPARE(volumes.driveOf("/anything"), std::string("/"));
+}
+
+void TestPosixAdapters::listingMatchesSortsAndLimits()
+{
+    Folder folder{"b.wav", "A.wav", "c.WAV", "a.wav", ".h.wav", "x.mid", "y.mid.bak", "amid",
+                  "ÉTÉ.MID", "d.wav/"};
+    using Names = std::vector<std::string>;
+    QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 100),
+             (Names{"A.wav", "a.wav", "b.wav", "c.WAV"}));
+    QCOMPARE(listMatchingFiles(folder.path(), "*.MID;*.RMI", 100), (Names{"x.mid", "ÉTÉ.MID"}));
+    QCOMPARE(listMatchingFiles(folder.path(), "été.*", 100), Names{"ÉTÉ.MID"});
+    QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 2).size(), std::size_t(2));
+    QVERIFY(listMatchingFiles("/no/such/folder", "*", 100).empty());
+    QVERIFY(matchesPattern("a1.wav", "a?.WAV"));
+    QVERIFY(!matchesPattern("a.txt", ";*.WAV"));
+    // One backtrack point: a pathological pattern does not take exponential time.
+    QVERIFY(!matchesPattern(std::string(5000, 'a') + "b", "*a*a*a*a*a*a*a*a*c"));
+}
+
+void TestPosixAdapters::namedFilesAndFoldersAreNoSwitchText()
+{
+    Folder tree{"Music/Pop/Queen/Bohemian.MID", "Waves/", "notes.txt", "bad\nname.txt"};
+    const auto split =
+        splitLaunchArguments({"/wav", tree.path("Music/Pop/Queen/Bohemian.MID"), "Waves/",
+                              "notes.txt", "bad\nname.txt", "/dev/null", "gone.mid", "c:/music",
+                              "/M"},
+                             tree.path());
+    QCOMPARE(split.paths, (std::vector<std::string>{tree.path("Music/Pop/Queen/Bohemian.MID"),
+                                                    tree.path("Waves")}));
+    QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
+    QCOMPARE(split.leftOut.size(), std::size_t(4));
+    QVERIFY(split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
+    QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
+                                       ".rmi, .wav)"));
+    QCOMPARE(split.leftOut[2], std::string("orvane: left out \"/dev/null\": not an ordinary file"));
+    QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
 }
 
 void TestPosixAdapters::computerNameFollowsTheBufferContract()
