@@ -11,8 +11,6 @@ namespace orvane {
 
 bool FakeSystemInfo::computerName(char* buffer, std::uint32_t& size) const
 {
-    if (journal)
-        journal->push_back("computerName");
     if (nameQueryFails || name.size() + 1 > size)
         return false;
     std::memcpy(buffer, name.c_str(), name.size() + 1);
@@ -22,8 +20,6 @@ bool FakeSystemInfo::computerName(char* buffer, std::uint32_t& size) const
 
 bool FakeSystemInfo::setCurrentFolder(const std::string& path)
 {
-    if (journal)
-        journal->push_back("setCurrentFolder " + path);
     if (std::find(existingFolders.begin(), existingFolders.end(), path) == existingFolders.end())
         return false;
     current = path;

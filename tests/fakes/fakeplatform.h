@@ -36,7 +36,6 @@ public:
     std::vector<std::string> existingFolders;
     std::string arguments;
     std::vector<std::string> paths;
-    std::vector<std::string>* journal = nullptr; // records calls in order when set
 };
 
 // Every mount point given is a drive; "/" always is.
