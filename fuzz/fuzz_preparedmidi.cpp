@@ -5,7 +5,9 @@
 #include "platform/audio/preparedmidi.h"
 #include "platform/audio/rmidunwrapper.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -17,7 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     const orvane::PreparedMidi prepared = orvane::prepareMidi(bytes);
-    if (prepared.valid && !orvane::testing::fluidSynthDisagrees(bytes, prepared).empty())
-        std::abort();
+    if (prepared.valid) {
+        if (const std::string why = orvane::testing::fluidSynthDisagrees(bytes, prepared);
+            !why.empty()) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            std::abort();
+        }
+    }
     return 0;
 }

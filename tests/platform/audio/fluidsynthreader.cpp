@@ -25,13 +25,27 @@ int countEvent(void* counter, fluid_midi_event_t* event)
     return FLUID_OK;
 }
 
+// data holds the length, as a variable-length number that may be padded (0x80 0x00), and then
+// the message.
+bool isEmptySysEx(std::span<const std::uint8_t> data)
+{
+    std::size_t lengthBytes = 0;
+    std::uint32_t length = 0;
+    while (lengthBytes < data.size()) {
+        const std::uint8_t byte = data[lengthBytes++];
+        length = (length << 7) | (byte & 0x7Fu);
+        if ((byte & 0x80u) == 0)
+            break;
+    }
+    return length == 0 && lengthBytes == data.size();
+}
+
 struct EventCounter : SmfEventSink
 {
     void beginTrack() override {}
     void event(const SmfEvent& event) override
     {
-        // data holds the length and then the message: a length byte of 0 is an empty one.
-        count += isSent(event.status) && !(event.status == 0xF0 && event.data.size() == 1);
+        count += isSent(event.status) && !(event.status == 0xF0 && isEmptySysEx(event.data));
     }
     void endTrack(std::uint32_t) override {}
     std::size_t count = 0;
