@@ -282,10 +282,9 @@ int main(int argc, char** argv)
     {
         AudioMediaControlOptions options;
         options.soundFont = soundFont;
-        options.outputTap = [&probe](const float* samples, std::size_t frames) {
-            probe.tap(samples, frames);
-        };
-        AudioMediaControl control(loop, options);
+        AudioMediaControl control(
+            loop, options,
+            [&probe](const float* samples, std::size_t frames) { probe.tap(samples, frames); });
         DoneEvents events;
         control.setEvents(&events);
         const std::string output = control.waitForOutput();
@@ -384,14 +383,15 @@ int main(int argc, char** argv)
         }
         double midiRender = 0;
         {
-            MidiSynth synth(soundFont);
+            auto synth = std::make_shared<MidiSynth>(soundFont);
             std::string error;
             const Bytes bytes = readBytes(denseMid);
-            auto source = MidiSource::open(synth.synth(), prepareMidi(bytes), error);
+            MidiSource source(synth, prepareMidi(bytes));
             std::vector<float> out(512 * 2);
             const double start = threadCpuSeconds();
-            while (source && !source->finished())
-                source->render(out.data(), 512);
+            if (source.start(error))
+                while (!source.finished())
+                    source.render(out.data(), 512);
             midiRender = (threadCpuSeconds() - start) / 60.0 * 1000;
         }
 

@@ -35,7 +35,10 @@ void MidiSynth::preload()
     if (m_started)
         return;
     m_started = true;
-    m_loader = std::thread([this] { load(); });
+    m_loader = std::thread([this] {
+        load();
+        m_failed.store(m_synth == nullptr, std::memory_order_release);
+    });
 }
 
 fluid_synth_t* MidiSynth::synth()
@@ -43,6 +46,7 @@ fluid_synth_t* MidiSynth::synth()
     if (!m_started) {
         m_started = true;
         load();
+        m_failed.store(m_synth == nullptr, std::memory_order_release);
     }
     if (m_loader.joinable())
         m_loader.join();
@@ -51,6 +55,15 @@ fluid_synth_t* MidiSynth::synth()
         reportAudioProblem(m_error);
     }
     return m_synth;
+}
+
+void MidiSynth::reset()
+{
+    if (m_synth == nullptr)
+        return;
+    fluid_synth_all_sounds_off(m_synth, -1);
+    // Also clears the reverb's and the chorus's buffers, so that no tail rings on.
+    fluid_synth_system_reset(m_synth);
 }
 
 void MidiSynth::load()
@@ -67,6 +80,7 @@ void MidiSynth::load()
     fluid_settings_setint(m_settings, "synth.threadsafe-api", 0);
     fluid_settings_setint(m_settings, "synth.lock-memory", 0);
     fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    fluid_settings_setnum(m_settings, "synth.gain", kGain);
     m_synth = new_fluid_synth(m_settings);
     if (m_synth == nullptr) {
         m_error = "cannot set up the MIDI synthesizer";
