@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 #include "app/programinfo.h"
 #include "platform/audio/audiomediacontrol.h"
+#include "platform/audio/sdlaudiooutput.h"
 #include "platform/mountvolumes.h"
 #include "platform/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
@@ -27,6 +28,9 @@ int main(int argc, char* argv[])
         std::fputs(information->c_str(), stdout);
         return 0;
     }
+
+    // While the process has a single thread.
+    SdlAudioOutput::prepareEnvironment();
 
     // Qt sees the program's name alone, so that none of the user's switches is taken as one
     // of Qt's own options (a "-platform" or "-style" belongs to the switch step, not to Qt).

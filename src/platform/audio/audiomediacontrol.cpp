@@ -9,6 +9,7 @@
 #include "platform/audio/outputkeeper.h"
 #include "platform/audio/playbackdeck.h"
 #include "platform/audio/preparedmidi.h"
+#include "platform/audio/sdlaudiooutput.h"
 #include "platform/audio/wavsource.h"
 #include "platform/eventloop.h"
 
@@ -43,6 +44,7 @@ AudioMediaControl::AudioMediaControl(EventLoop& loop, AudioMediaControlOptions o
     : m_loop(loop), m_options(std::move(options)), m_alive(std::make_shared<int>(0)),
       m_synth(std::make_shared<MidiSynth>(m_options.soundFont))
 {
+    SdlAudioOutput::prepareEnvironment();
     // The SoundFont loads in the background: MIDI files play at once when their turn comes.
     m_synth->preload();
     PlaybackDeck::Events events;

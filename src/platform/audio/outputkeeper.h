@@ -49,6 +49,7 @@ private:
     OutputKeeper(std::shared_ptr<PlaybackDeck> deck, Kind kind, OutputTap tap, Notice notice);
     void run();
     bool tryDevice(bool again);
+    void startSilent();
     void keep(bool wanted, std::chrono::steady_clock::time_point now);
     AudioOutput::Render renderFor(int output);
 

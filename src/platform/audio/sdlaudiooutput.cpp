@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace orvane {
@@ -17,8 +18,11 @@ namespace {
 
 constexpr auto kCloseWait = std::chrono::milliseconds(200);
 
-// Devices whose closing has not finished yet; SDL's driver is not restarted under them.
-std::atomic<int> g_closing{0};
+// SDL's audio driver is the process's, whichever output uses it: every call that starts, stops
+// or opens through it holds this lock. Closing a device does not: it may wait on the server.
+std::mutex g_driverLock;
+// Devices open or still closing; the driver is never stopped under them.
+int g_devicesInUse = 0;
 
 bool driverChosenByEnvironment()
 {
@@ -28,11 +32,11 @@ bool driverChosenByEnvironment()
 
 // Starts SDL's audio driver: the first time in SDL's own order (or the environment's); again,
 // afresh and only the sound servers, which are what comes and goes (ALSA would only repeat
-// its noise on stderr).
+// its noise on stderr). Holds g_driverLock.
 bool startDriver(bool again, std::string& error)
 {
     if (SDL_GetCurrentAudioDriver() != nullptr) {
-        if (!again || g_closing.load() > 0)
+        if (!again || g_devicesInUse > 0)
             return true;
         SDL_AudioQuit();
     }
@@ -61,8 +65,16 @@ struct SdlAudioOutput::Gate
     std::atomic<int> inside{0};
 };
 
+void SdlAudioOutput::prepareEnvironment()
+{
+    static std::once_flag once;
+    std::call_once(
+        once, [] { setenv("PULSE_LATENCY_MSEC", std::to_string(kServerBufferMs).c_str(), 0); });
+}
+
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(Render render, bool again, std::string& error)
 {
+    const std::lock_guard lock(g_driverLock);
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
@@ -87,6 +99,7 @@ std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(Render render, bool again, 
         error = SDL_GetError();
         return nullptr;
     }
+    ++g_devicesInUse;
     SDL_PauseAudioDevice(device, 0);
     return std::unique_ptr<SdlAudioOutput>(new SdlAudioOutput(std::move(gate), device));
 }
@@ -99,7 +112,8 @@ bool SdlAudioOutput::deviceMayAppear()
 
 void SdlAudioOutput::stopDriver()
 {
-    if (g_closing.load() == 0 && SDL_GetCurrentAudioDriver() != nullptr)
+    const std::lock_guard lock(g_driverLock);
+    if (g_devicesInUse == 0 && SDL_GetCurrentAudioDriver() != nullptr)
         SDL_AudioQuit();
 }
 
@@ -122,10 +136,12 @@ SdlAudioOutput::~SdlAudioOutput()
         bool done = false;
     };
     auto closing = std::make_shared<Closing>();
-    ++g_closing;
     std::thread([closing, gate = m_gate, device = m_device] {
         SDL_CloseAudioDevice(device);
-        --g_closing;
+        {
+            const std::lock_guard lock(g_driverLock);
+            --g_devicesInUse;
+        }
         const std::lock_guard lock(closing->mutex);
         closing->done = true;
         closing->changed.notify_all();
@@ -136,6 +152,7 @@ SdlAudioOutput::~SdlAudioOutput()
 
 std::string SdlAudioOutput::description() const
 {
+    const std::lock_guard lock(g_driverLock);
     const char* driver = SDL_GetCurrentAudioDriver();
     return std::string("SDL audio (") + (driver != nullptr ? driver : "?") + ")";
 }

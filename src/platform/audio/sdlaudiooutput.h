@@ -17,6 +17,12 @@ public:
     // The running stream; null with `error` set when no device opens. `again` after a failure:
     // SDL's driver is started afresh, for a sound server that has come (back) since.
     static std::unique_ptr<SdlAudioOutput> open(Render render, bool again, std::string& error);
+    // Sets up the process's environment for its streams; best called before any other thread
+    // starts. SDL asks PulseAudio for a buffer of a single period, which runs dry whenever the
+    // callback is a little late on a busy machine: the streams get kServerBufferMs instead
+    // (through libpulse's PULSE_LATENCY_MSEC, unless the user has set it).
+    static void prepareEnvironment();
+    static constexpr int kServerBufferMs = 50;
     // False when the environment asks SDL for its dummy driver: no device will ever come.
     static bool deviceMayAppear();
     // Stops SDL's audio driver, unless a device is still closing.

@@ -32,8 +32,9 @@ void SilentAudioOutput::run()
     while (!m_stopping.load(std::memory_order_relaxed)) {
         const auto due = base + periodsToTime(period);
         const auto now = Clock::now();
-        if (now - due > std::chrono::milliseconds(200)) {
-            // After a long stall, keep time from now on instead of rushing to catch up.
+        if (now - due > std::chrono::seconds(2)) {
+            // After a long stall (a suspended machine), keep time from now on instead of
+            // rushing to catch up; a busy machine's delays are made up.
             base = now;
             period = 0;
         } else {
