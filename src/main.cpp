@@ -52,6 +52,8 @@ int main(int argc, char* argv[])
     window.bind(form);
     QObject::connect(&window, &MainWindow::helpAboutClicked, [&form] { form.HelpAbout_Click(); });
     QObject::connect(&window, &MainWindow::volumeClicked, [&form] { form.imgVolume_Click(); });
+    // What the sound does (a lost device) shows beside the volume picture.
+    media.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
 
     form.Form_Load();
     window.show();

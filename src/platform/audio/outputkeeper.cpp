@@ -65,9 +65,15 @@ bool OutputKeeper::stop(std::chrono::milliseconds bound)
     std::unique_lock lock(m_mutex);
     m_stopping = true;
     m_changed.notify_all();
-    if (!m_changed.wait_for(lock, bound, [this] { return m_ended; }))
-        return false;
+    const bool ended = m_changed.wait_for(lock, bound, [this] { return m_ended; });
+    // Whatever the thread still does, it calls neither the notice nor the tap any more; a tap
+    // under way (it never blocks) is waited for.
+    m_detached.store(true);
     lock.unlock();
+    while (m_inTap.load() != 0)
+        std::this_thread::yield();
+    if (!ended)
+        return false;
     if (m_thread.joinable())
         m_thread.join();
     return true;
@@ -82,8 +88,12 @@ AudioOutput::Render OutputKeeper::renderFor(int output)
             return;
         }
         m_deck->pull(out, frames);
-        if (m_tap)
-            m_tap(out, frames);
+        if (m_tap) {
+            m_inTap.fetch_add(1);
+            if (!m_detached.load())
+                m_tap(out, frames);
+            m_inTap.fetch_sub(1);
+        }
     };
 }
 
@@ -149,7 +159,8 @@ void OutputKeeper::keep(bool wanted, std::chrono::steady_clock::time_point now)
 {
     if (m_device && m_device->lost()) {
         reportAudioProblem("the audio device was lost; playing to a silent sink until it is back");
-        if (m_notice)
+        const std::lock_guard lock(m_mutex);
+        if (m_notice && !m_detached.load())
             m_notice("Sound device lost: playing silently until it is back");
         m_deviceFailed = true;
         m_lastTry = now;

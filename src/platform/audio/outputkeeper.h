@@ -43,6 +43,7 @@ public:
     std::string waitForFirstOutput();
     // Closes the outputs and ends the keeper's thread, waiting at most `bound`; false when it
     // was held up (by a sound server that does not answer): it is then left to end by itself.
+    // Neither the notice nor the tap is called after this returns.
     bool stop(std::chrono::milliseconds bound);
 
 private:
@@ -74,7 +75,9 @@ private:
     std::chrono::steady_clock::time_point m_idleSince;
     bool m_idle = false;
 
-    std::atomic<int> m_active{0}; // which output feeds on the deck: kSilent or kDevice
+    std::atomic<int> m_active{0};        // which output feeds on the deck: kSilent or kDevice
+    std::atomic<bool> m_detached{false}; // stopped: no more notices or taps
+    std::atomic<int> m_inTap{0};
 };
 
 } // namespace orvane

@@ -137,12 +137,25 @@ bool PlaybackDeck::stop(std::chrono::milliseconds bound)
     lock.unlock();
     wake();
     lock.lock();
-    if (!m_workerEndedChanged.wait_for(lock, bound, [this] { return m_workerEnded; }))
-        return false;
+    const bool ended = m_workerEndedChanged.wait_for(lock, bound, [this] { return m_workerEnded; });
     lock.unlock();
+    {
+        // Whatever the worker still does, it tells no one any more.
+        const std::lock_guard told(m_eventsMutex);
+        m_eventsDetached = true;
+    }
+    if (!ended)
+        return false;
     if (m_worker.joinable() && m_worker.get_id() != std::this_thread::get_id())
         m_worker.join();
     return true;
+}
+
+void PlaybackDeck::tell(const std::function<void()>& event)
+{
+    const std::lock_guard lock(m_eventsMutex);
+    if (!m_eventsDetached)
+        event();
 }
 
 void PlaybackDeck::send(Command command)
@@ -218,7 +231,7 @@ void PlaybackDeck::carryOut(Command& command)
     if (!m_current->start(error)) {
         m_current.reset();
         m_rendering.store(false);
-        m_events.failed(command.playback, error);
+        tell([&] { m_events.failed(command.playback, error); });
         return;
     }
     m_startFrame.store(m_ring.totalWritten() / kOutputChannels, std::memory_order_relaxed);
@@ -240,7 +253,7 @@ void PlaybackDeck::renderAhead()
         if (m_current->finished()) {
             m_current.reset();
             m_rendering.store(false);
-            m_events.ended(m_currentPlayback);
+            tell([&] { m_events.ended(m_currentPlayback); });
         }
     }
 }

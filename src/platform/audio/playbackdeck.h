@@ -68,7 +68,7 @@ public:
     // Times the output ran dry in the middle of a playback.
     std::uint64_t dropouts() const { return m_dropouts.load(std::memory_order_relaxed); }
     // GUI thread: ends the worker, waiting at most `bound`; false when it was still busy (it
-    // is then left to end by itself).
+    // is then left to end by itself). No event comes after this returns.
     bool stop(std::chrono::milliseconds bound);
 
     // Output thread: fills `frames` frames of interleaved stereo.
@@ -84,6 +84,7 @@ private:
 
     explicit PlaybackDeck(Events events);
     void send(Command command);
+    void tell(const std::function<void()>& event);
     void wake();
     void run();
     void carryOut(Command& command);
@@ -105,6 +106,10 @@ private:
     bool m_workerEnded = false;
     std::condition_variable m_workerEndedChanged;
     std::thread m_worker;
+
+    // Events stop once the deck is stopped, even if the worker is still busy then.
+    std::mutex m_eventsMutex;
+    bool m_eventsDetached = false;
 
     // GUI thread only.
     std::uint64_t m_lastPlayback = 0;
