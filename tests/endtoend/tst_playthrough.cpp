@@ -136,13 +136,13 @@ private slots:
         const long playing = residentKilobytes();
         rig.control("Next")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
-        // What the file took is given back once it is closed.
-        QTRY_VERIFY_WITH_TIMEOUT(residentKilobytes() < before + 4000, 10000);
-        qInfo("GUI thread held at most %.1f ms; resident memory %ld kB, %ld kB while playing, "
-              "%ld kB after",
-              watch.longestMs(), before, playing, residentKilobytes());
-#if !defined(__SANITIZE_ADDRESS__)
+        qInfo("GUI thread held at most %.1f ms; resident memory %ld kB, %ld kB while playing",
+              watch.longestMs(), before, playing);
         QCOMPARE_LT(watch.longestMs(), 100.0);
+#if !defined(__SANITIZE_ADDRESS__)
+        // What the file took is given back once it is closed. (AddressSanitizer keeps freed
+        // memory: there its leak check speaks instead.)
+        QTRY_VERIFY_WITH_TIMEOUT(residentKilobytes() < before + 4000, 10000);
 #endif
     }
 };

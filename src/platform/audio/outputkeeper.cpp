@@ -6,6 +6,7 @@
 #include "platform/audio/sdlaudiooutput.h"
 #include "platform/audio/silentaudiooutput.h"
 
+#include <SDL.h>
 #include <algorithm>
 
 namespace orvane {
@@ -122,6 +123,10 @@ void OutputKeeper::startSilent()
 
 void OutputKeeper::run()
 {
+    // Where the system grants it. The threads started from here inherit it: the silent sink's,
+    // and the main loop of SDL's PulseAudio driver, which passes the server's requests for
+    // sound on to SDL's own (real-time) thread.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     if (m_kind == Kind::Device)
         tryDevice(false);
     {

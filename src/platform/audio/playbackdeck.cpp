@@ -12,7 +12,8 @@ namespace orvane {
 
 namespace {
 
-constexpr std::size_t kRingFrames = 8192;
+// Room for what is rendered ahead, and as much again for what a cut has left in it.
+constexpr std::size_t kRingFrames = 16384;
 constexpr std::size_t kChunkFrames =
     600; // what the worker renders between two looks at its commands
 
@@ -192,6 +193,12 @@ void PlaybackDeck::run()
         const bool hadCommands = !commands.empty();
         commands.clear();
         renderAhead();
+        if (m_trimWanted && !hadCommands) {
+            // What a large file took goes back to the system, once the ring is full so that
+            // it holds up no start.
+            malloc_trim(0);
+            m_trimWanted = false;
+        }
         if (!hadCommands) {
             m_wakeup.acquire();
             m_wakeupPending.store(false, std::memory_order_release);
@@ -221,7 +228,7 @@ void PlaybackDeck::carryOut(Command& command)
     if (command.playback == 0) {
         if (command.source) {
             command.source.reset(); // destroyed here when this was the last hold on it
-            malloc_trim(0);         // and what a large MIDI file took goes back to the system
+            m_trimWanted = true;
         }
         return;
     }
@@ -243,7 +250,12 @@ void PlaybackDeck::renderAhead()
 {
     std::array<float, kChunkFrames * kOutputChannels> chunk{};
     while (m_current && !m_commandsWaiting.load()) {
-        const std::size_t queued = m_ring.available() / kOutputChannels;
+        // Frames before the latest cut are still in the ring until the output drops them, but
+        // they are not ahead of anything.
+        const std::uint64_t written = m_ring.totalWritten() / kOutputChannels;
+        const std::uint64_t live = std::max(m_ring.totalRead() / kOutputChannels,
+                                            m_cutAt.load(std::memory_order_relaxed));
+        const std::uint64_t queued = written - std::min(written, live);
         const std::size_t room = m_ring.space() / kOutputChannels;
         if (queued >= kAheadFrames || room < kChunkFrames)
             return;
@@ -293,7 +305,7 @@ void PlaybackDeck::pull(float* out, std::size_t frames)
     m_flowing = got == samples;
     noteCallback(before, got / kOutputChannels);
     m_reading.clear(std::memory_order_release);
-    if (m_ring.available() / kOutputChannels < kAheadFrames)
+    if (m_ring.available() / kOutputChannels < kRefillFrames)
         wake();
 }
 

@@ -31,8 +31,10 @@ class AudioSource;
 class PlaybackDeck : public std::enable_shared_from_this<PlaybackDeck>
 {
 public:
-    // Frames the worker renders ahead of the output.
-    static constexpr std::size_t kAheadFrames = 6000; // 125 ms
+    // Frames the worker renders ahead of the output: 200 ms, of which it is woken to render
+    // again once less than half is left, so that it is never needed on short notice.
+    static constexpr std::size_t kAheadFrames = 9600;
+    static constexpr std::size_t kRefillFrames = kAheadFrames / 2;
 
     struct Events
     {
@@ -117,6 +119,7 @@ private:
     // Worker only.
     std::shared_ptr<AudioSource> m_current;
     std::uint64_t m_currentPlayback = 0;
+    bool m_trimWanted = false;
 
     // Shared, lock-free.
     std::atomic<std::uint64_t> m_cutsRequested{0}; // GUI: raised at once on every cut

@@ -22,7 +22,9 @@ public:
     // callback is a little late on a busy machine: the streams get kServerBufferMs instead
     // (through libpulse's PULSE_LATENCY_MSEC, unless the user has set it).
     static void prepareEnvironment();
-    static constexpr int kServerBufferMs = 50;
+    // Four periods: the server asks for a whole period at a time, and a period may come late by
+    // three before the sound breaks.
+    static constexpr int kServerBufferMs = 100;
     // False when the environment asks SDL for its dummy driver: no device will ever come.
     static bool deviceMayAppear();
     // Stops SDL's audio driver, unless a device is still closing.

@@ -98,6 +98,9 @@ class Recorder
 public:
     explicit Recorder(QString file) : m_file(std::move(file))
     {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("PULSE_LATENCY_MSEC"); // the player's buffer, not the recorder's
+        m_process.setProcessEnvironment(environment);
         m_process.start("parec", {"--latency-msec=20", "-d", "test_sink.monitor", "--channels=1",
                                   "--rate=48000", "--file-format=wav", m_file});
     }
