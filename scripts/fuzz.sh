@@ -14,11 +14,13 @@ mkdir -p build/fuzz/crashes
 "$bin/fuzz_seedcorpus" "$work/seeds"
 
 pids=()
-for pair in smfscanner:midi rmidunwrapper:rmid wavdecoder:wav; do
+# No input may make a target take more than this memory, nor ask for more in one allocation.
+limits=(-rss_limit_mb=512 -malloc_limit_mb=128)
+for pair in preparedmidi:midi,rmid wavdecoder:wav; do
     target=${pair%%:*} seeds=${pair##*:}
     mkdir -p "$work/corpus-$target"
-    cp "$work/seeds/$seeds"/* "$work/corpus-$target/"
-    "$bin/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+    for kind in ${seeds//,/ }; do cp "$work/seeds/$kind"/* "$work/corpus-$target/"; done
+    "$bin/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 "${limits[@]}" \
         -artifact_prefix="build/fuzz/crashes/$target-" "$work/corpus-$target" \
         >"$work/$target.log" 2>&1 &
     pids+=("$!:$target")

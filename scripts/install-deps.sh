@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev
+    qt6-base-dev qt6-svg-dev libxcb1-dev
     libfluidsynth-dev libjack-jackd2-dev libsndfile1-dev libsdl2-dev
     timgm6mb-soundfont fonts-wine
 )

@@ -1,17 +1,23 @@
 // Builds the platform's pieces (Qt windows, SDL2/FluidSynth/libsndfile media control, POSIX
-// system) and hands them to the main window's logic.
+// system, the session bus) and hands them to the main window's logic.
 #include "app/mainform.h"
 #include "app/programinfo.h"
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/audio/sdlaudiooutput.h"
-#include "platform/mountvolumes.h"
-#include "platform/posixsysteminfo.h"
+#include "platform/dbus/mprisservice.h"
+#include "platform/dbus/observedmediacontrol.h"
+#include "platform/dbus/sessionplayer.h"
+#include "platform/posix/launcharguments.h"
+#include "platform/posix/mountvolumes.h"
+#include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/mainwindow.h"
+#include "platform/qt/mountwatcher.h"
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/qt/qtprogramlauncher.h"
+#include "playback/trackopener.h"
 #include "queue/randomsource.h"
 
 #include <QApplication>
@@ -37,25 +43,45 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("orvane"), nullptr};
     QApplication application(qtArgc, qtArgv);
-    applyOrvaneStyle(application);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.orvane"));
 
-    PosixSystemInfo system(joinArguments(argc, argv));
+    const LaunchArguments launch =
+        splitLaunchArguments(arguments, PosixSystemInfo("").currentFolder());
+    for (const std::string& line : launch.leftOut)
+        std::fprintf(stderr, "%s\n", line.c_str());
+
+    // Files named while the session's player runs go to it, and its window comes up.
+    SessionPlayer session;
+    if (!launch.paths.empty() && !session.holdsName() && session.handOff(launch.paths))
+        return 0;
+    session.claim(); // the player that held the name may have ended meanwhile
+
+    applyOrvaneStyle(application);
+    PosixSystemInfo system(launch.switchText, launch.paths);
     MountVolumes volumes;
+    MountWatcher mounts;
     QtEventLoop loop;
     ClockSeededRandom random;
     QtProgramLauncher launcher;
-    AudioMediaControl media(loop);
+    AudioMediaControl audio(loop);
+    ObservedMediaControl media(audio);
     HelpWindow help;
     MainWindow window(media, help, volumes);
     QtAboutWindowFactory aboutWindows(&window);
     MainForm form(window, Services{system, volumes, loop, random, aboutWindows, launcher});
-    window.bind(form);
-    QObject::connect(&window, &MainWindow::helpAboutClicked, [&form] { form.HelpAbout_Click(); });
-    QObject::connect(&window, &MainWindow::volumeClicked, [&form] { form.imgVolume_Click(); });
     // What the sound does (a lost device) shows beside the volume picture.
-    media.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
+    audio.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
+    QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {
+        if (volumes.reread())
+            form.browser().volumesChanged();
+    });
 
     form.Form_Load();
+    // Media keys and sound menus press the same buttons as the window's transport bar.
+    const auto mpris = session.serve(
+        window, media, form.transport(),
+        [&form](const std::vector<std::string>& paths) { form.opener().openFromLaunch(paths); },
+        &FileNameOnly);
     window.show();
     return application.exec();
 }

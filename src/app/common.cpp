@@ -1,9 +1,8 @@
 #include "app/common.h"
 
 #include "platform/systeminfo.h"
+#include "text/lowercase.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 
 namespace orvane {
@@ -13,10 +12,7 @@ bool IsHomeMachine(const SystemInfo& system)
     std::string buffer(16, '\0');
     std::uint32_t size = 16;
     system.computerName(buffer.data(), size);
-    std::string name = TrimAtNul(buffer, 1);
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return name.find("kestrow") != std::string::npos;
+    return lowerCase(TrimAtNul(buffer, 1)).find("kestrow") != std::string::npos;
 }
 
 std::string TrimAtNul(const std::string& buffer, int start)

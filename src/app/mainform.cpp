@@ -1,6 +1,5 @@
 #include "app/mainform.h"
 
-#include "app/addbackslash.h"
 #include "app/commandlineswitches.h"
 #include "app/common.h"
 #include "app/programinfo.h"
@@ -10,6 +9,7 @@
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
 #include "platform/systeminfo.h"
+#include "queue/addbackslash.h"
 #include "queue/randomsource.h"
 
 namespace orvane {
@@ -25,9 +25,18 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 MainForm::MainForm(MainWindowView& window, Services services)
     : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
       m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue),
-      m_volumeMixer(window, services.launcher)
+      m_volumeMixer(window, services.launcher),
+      m_opener(window, services.system, m_browser, m_player),
+      m_transport(window.MMControl1(), m_player)
 {
     window.MMControl1().setEvents(&m_player);
+    window.setEvents(this);
+}
+
+MainForm::~MainForm()
+{
+    m_window.setEvents(nullptr);
+    m_window.MMControl1().setEvents(nullptr);
 }
 
 void MainForm::Form_Load()
@@ -51,7 +60,8 @@ void MainForm::Form_Load()
     media.setFlag(MediaFlag::Flag24, false);
     media.setFlag(MediaFlag::Flag25, false);
     media.setFlag(MediaFlag::Flag26, false);
-    applyCommandLineSwitches(system.commandLine(), m_window, m_queue, m_player);
+    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_queue, m_player,
+                             m_opener);
 }
 
 void MainForm::Form_Unload()
@@ -79,9 +89,14 @@ void MainForm::HelpAbout_Click()
     ShowAbout(m_services.about);
 }
 
-void MainForm::imgVolume_Click()
+void MainForm::File1_DragOver(DragList Source, int State)
 {
-    m_volumeMixer.imgVolume_Click();
+    m_dragDrop.File1_DragOver(Source, State);
+}
+
+void MainForm::lstMusicQ_DragOver(DragList Source, int State)
+{
+    m_dragDrop.lstMusicQ_DragOver(Source, State);
 }
 
 } // namespace orvane

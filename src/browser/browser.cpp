@@ -40,10 +40,20 @@ std::string Browser::folderToOpen(const std::string& drive) const
     return found != m_lastFolderOnDrive.end() ? found->second : drive;
 }
 
+void Browser::show(const std::string& folder)
+{
+    m_window.Dir1().setPath(folder);
+}
+
 void Browser::Drive1_Change()
 {
+    // The drive list following the folder list into another mount is no choice of drive.
+    if (m_followingFolder)
+        return;
     FolderListControl& folders = m_window.Dir1();
-    if (folders.setPath(folderToOpen(m_window.Drive1().drive())))
+    const std::string drive = m_window.Drive1().drive();
+    const std::string remembered = folderToOpen(drive);
+    if (folders.setPath(remembered) || (remembered != drive && folders.setPath(drive)))
         return;
     // Put the drive of the folder still shown back; once only, so that a folder list that
     // shows nothing readable cannot send the two lists round for ever.
@@ -58,7 +68,21 @@ void Browser::Dir1_Change()
 {
     const std::string folder = m_window.Dir1().path();
     m_lastFolderOnDrive[m_volumes.driveOf(folder)] = folder;
+    m_followingFolder = true;
+    m_window.Drive1().setDrive(folder);
+    m_followingFolder = false;
     m_window.File1().setPath(folder);
+}
+
+void Browser::volumesChanged()
+{
+    m_window.Drive1().refresh();
+    const std::string folder = m_window.Dir1().path();
+    // Only a mount made or removed above the folder shown changes what the browser shows.
+    if (folder.empty() || m_volumes.driveOf(folder) == m_window.Drive1().drive())
+        return;
+    if (!m_window.Dir1().setPath(folder))
+        m_window.Drive1().setDrive(folder);
 }
 
 void Browser::cboFileType_Click()

@@ -31,17 +31,17 @@ void DragDrop::lstMusicQ_MouseMove(int Button)
 // Each list sets the other list's icon as a drag crosses it, whichever list is dragged.
 void DragDrop::File1_DragOver(DragList /*Source*/, int State)
 {
-    if (State == kEnter)
+    if (State == kDragEnter)
         m_window.setDragIcon(DragList::lstMusicQ, DragPicture::Image2);
-    else if (State == kLeave)
+    else if (State == kDragLeave)
         m_window.setDragIcon(DragList::lstMusicQ, DragPicture::Image3);
 }
 
 void DragDrop::lstMusicQ_DragOver(DragList /*Source*/, int State)
 {
-    if (State == kEnter)
+    if (State == kDragEnter)
         m_window.setDragIcon(DragList::File1, DragPicture::Image3);
-    else if (State == kLeave)
+    else if (State == kDragLeave)
         m_window.setDragIcon(DragList::File1, DragPicture::Image2);
 }
 

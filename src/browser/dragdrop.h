@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mainwindowview.h"
+#include "platform/mainwindowevents.h"
 
 namespace orvane {
 
@@ -12,12 +12,6 @@ class DragDrop
 {
 public:
     using DragList = MainWindowView::DragList;
-
-    // Mouse button values: the left button alone is 1.
-    static constexpr int kLeftButton = 1;
-    // Drag-over transitions: entering and leaving; any other value moves within.
-    static constexpr int kEnter = 0;
-    static constexpr int kLeave = 1;
 
     DragDrop(MainWindowView& window, QueueBuilder& queue);
 

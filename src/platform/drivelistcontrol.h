@@ -15,6 +15,8 @@ public:
     // Chooses the drive that holds `path` (a drive or any path on one); raises Change
     // before returning when the drive differs from the one shown.
     virtual void setDrive(const std::string& path) = 0;
+    // Lists the drives offered now; the chosen drive stays chosen while it is offered.
+    virtual void refresh() = 0;
 };
 
 } // namespace orvane

@@ -15,12 +15,8 @@ public:
 
     // Sets the help file to show (a full path).
     virtual void setHelpFile(const std::string& path) = 0;
-    // The help file set.
-    virtual std::string helpFile() const = 0;
     // Sets what showHelp() shows; kHelpContents shows the contents.
     virtual void setHelpCommand(int command) = 0;
-    // The help command set.
-    virtual int helpCommand() const = 0;
     // Opens the help file as the help command says; never blocks the caller.
     virtual void showHelp() = 0;
     // Opens the help file at topic `topic` (a topic number such as 1111).

@@ -11,6 +11,7 @@ class FolderListControl;
 class GaugeControl;
 class HelpViewer;
 class ListControl;
+class MainWindowEvents;
 class MediaControl;
 class TextControl;
 
@@ -26,14 +27,15 @@ public:
 
     virtual ~MainWindowView() = default;
 
+    // Where the window raises its events from now on; null raises none.
+    virtual void setEvents(MainWindowEvents* events) = 0;
+
     // Length of the current track, "mm:ss".
     virtual TextControl& txtLength() = 0;
     // Short name of the current track.
     virtual TextControl& txtPlaying() = 0;
     // Music files of the current folder.
     virtual FileListControl& File1() = 0;
-    // Hidden scratch list.
-    virtual ListControl& List2() = 0;
     // The play queue, head first.
     virtual ListControl& lstMusicQ() = 0;
     // The file types.

@@ -45,7 +45,7 @@ public:
     virtual bool flag(MediaFlag flag) const = 0;
     // What the control is doing now.
     virtual MediaMode mode() const = 0;
-    // Receiver of Done and StatusUpdate (and, through MediaButtons, the button events).
+    // Receiver of Done and StatusUpdate (and, through the transport buttons, their click events).
     virtual void setEvents(MediaControlEvents* events) = 0;
 };
 

@@ -30,9 +30,6 @@ public:
     void MMControl1_StopClick(bool& Cancel) override;
     void MMControl1_NextClick(bool& Cancel) override;
 
-    // Length of the current track in whole seconds.
-    std::int32_t trackSeconds() const { return m_trackSeconds; }
-
 private:
     MainWindowView& m_window;
     std::int32_t m_trackSeconds = 0;

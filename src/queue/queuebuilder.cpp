@@ -1,12 +1,13 @@
 #include "queue/queuebuilder.h"
 
-#include "app/addbackslash.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
 #include "platform/listcontrol.h"
+#include "platform/mainwindowevents.h"
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
 #include "playback/trackopener.h"
+#include "queue/addbackslash.h"
 #include "queue/randomsource.h"
 #include "queue/waitseconds.h"
 
@@ -17,7 +18,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int kEnter = 13;
 constexpr float kRemovalWaitSeconds = 0.3f;
 
 } // namespace
@@ -61,7 +61,7 @@ void QueueBuilder::cmdRnd_Click()
     const int fileCount = files.count();
     if (fileCount == 0 || !hasRoomFor(fileCount))
         return;
-    ListControl& scratch = m_window.List2();
+    ScratchList& scratch = m_scratch;
     ListControl& queue = m_window.lstMusicQ();
     const std::string prefix = folderPrefix();
     const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
@@ -89,21 +89,26 @@ void QueueBuilder::cmdClear_Click()
 void QueueBuilder::File1_DblClick()
 {
     FileListControl& files = m_window.File1();
+    // With no file selected the entry would be a bare folder, which nothing can play; and an
+    // add that adds nothing must not reopen the one entry that may be playing.
+    if (files.count() == 0 || files.selectedIndex() < 0 || !hasRoomFor(1))
+        return;
     ListControl& queue = m_window.lstMusicQ();
-    // With no file selected the entry would be a bare folder, which nothing can play.
-    if (files.count() > 0 && files.selectedIndex() >= 0) {
-        if (!hasRoomFor(1))
-            return;
-        queue.addItem(folderPrefix() + files.selectedName());
-    }
+    queue.addItem(folderPrefix() + files.selectedName());
     if (queue.count() == 1)
         OpenMusicFile(m_window.MMControl1(), queue.item(0));
 }
 
 void QueueBuilder::File1_KeyPress(int KeyAscii)
 {
-    if (KeyAscii == kEnter)
+    if (KeyAscii == kEnterKeyAscii)
         File1_DblClick();
+}
+
+void QueueBuilder::lstMusicQ_KeyDown(int KeyCode)
+{
+    if (KeyCode == kDeleteKeyCode)
+        lstMusicQ_DblClick();
 }
 
 void QueueBuilder::lstMusicQ_DblClick()

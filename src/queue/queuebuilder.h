@@ -1,5 +1,7 @@
 #pragma once
 
+#include "queue/scratchlist.h"
+
 #include <string>
 
 namespace orvane {
@@ -21,12 +23,15 @@ public:
     void cmdRnd_Click();
     // Empties the queue and resets playback.
     void cmdClear_Click();
-    // Appends the selected file; opens it when it is the queue's only entry.
+    // Appends the selected file; opens it when it is the queue's only entry. With no file
+    // selected, changes nothing.
     void File1_DblClick();
-    // Enter (13) acts as a double-click.
+    // Enter acts as a double-click.
     void File1_KeyPress(int KeyAscii);
     // After a short wait, removes the entry then selected; resets playback when empty.
     void lstMusicQ_DblClick();
+    // Delete acts as a double-click, so the queue can be edited without a mouse.
+    void lstMusicQ_KeyDown(int KeyCode);
 
     void queue_Click() { cmdQAll_Click(); }
     void random_Click() { cmdRnd_Click(); }
@@ -40,6 +45,8 @@ private:
     Player& m_player;
     RandomSource& m_random;
     EventLoop& m_loop;
+    // The names Randomise has not drawn yet; empty outside it.
+    ScratchList m_scratch;
 };
 
 } // namespace orvane

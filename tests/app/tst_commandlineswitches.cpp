@@ -10,10 +10,12 @@ namespace {
 // Starts a form in a folder of two MIDI and two WAV files with `arguments`.
 struct Started
 {
-    explicit Started(const char* arguments)
+    explicit Started(const char* arguments, const std::function<void(FakeForm&)>& prepare = {})
     {
         f.system.current = folder.path();
         f.system.arguments = arguments;
+        if (prepare)
+            prepare(f);
         f.random.draws = {0.99f, 0.99f, 0.99f, 0.99f};
         f.form.Form_Load();
     }
@@ -60,20 +62,8 @@ private slots:
         QCOMPARE(s.f.window.queue.count(), 4);
         QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
         QCOMPARE(s.f.window.playing.text(), std::string("a.mid"));
-    }
-
-    void playAloneStartsNothing()
-    {
-        Started s("/p");
-        QCOMPARE(s.f.window.media.opens, 0);
-        QCOMPARE(s.f.window.playing.text(), std::string());
-    }
-
-    void midAlsoMinimises()
-    {
-        Started s("/MID");
-        QCOMPARE(s.f.window.fileType.selectedIndex(), 1);
-        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+        Started alone("/p");
+        QCOMPARE(alone.f.window.media.opens, 0);
     }
 
     void midWinsOverWav()
@@ -101,6 +91,7 @@ private slots:
         QTest::newRow("/play /queue") << "/play /queue" << 4 << true << false;
         QTest::newRow("/random") << "/random" << 4 << false << false;
         QTest::newRow("/min") << "/min" << 0 << false << true;
+        QTest::newRow("/MID") << "/MID" << 0 << false << true;
         QTest::newRow("c:/music") << "c:/music" << 0 << false << true;
         QTest::newRow("repeated") << "/q /q /Q" << 4 << false << false;
         QTest::newRow("no switch") << "-x --platform xcb" << 0 << false << false;
@@ -117,6 +108,41 @@ private slots:
         QCOMPARE(s.f.window.queue.count(), queued);
         QCOMPARE(s.f.window.media.mode() == MediaMode::Playing, playing);
         QCOMPARE(s.f.window.state == MainWindowView::WindowState::Minimized, minimised);
+    }
+
+    void namedPathsAreQueuedAfterTheFileTypeAndPlay()
+    {
+        MusicFolder other{"z.mid"};
+        Started s("/wav /m", [&](FakeForm& f) {
+            f.system.paths = {other.entry("z.mid"), f.system.current, other.entry("z.mid")};
+        });
+        // The folder gives its files as Queue All would list them, after "/wav".
+        QCOMPARE(s.f.window.queue.items(),
+                 (std::vector<std::string>{other.entry("z.mid"), s.folder.entry("b.wav"),
+                                           s.folder.entry("d.wav"), other.entry("z.mid")}));
+        QCOMPARE(s.f.window.dir1.path(), other.path());
+        QCOMPARE(s.f.window.file1.path(), other.path());
+        QCOMPARE(s.f.window.playing.text(), std::string("z.mid"));
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+    }
+
+    void aLaterLaunchQueuesAndPlaysWhenNothingDoes()
+    {
+        Started s("/q");
+        FileOpener& opener = s.f.form.opener();
+        opener.openFromLaunch({s.folder.entry("c.mid"), "/no/such.mid"});
+        // Idle with entries waiting: the new one goes ahead of them and plays.
+        QCOMPARE(s.f.window.queue.items(),
+                 s.entries({"c.mid", "a.mid", "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.f.window.playing.text(), std::string("c.mid"));
+        // Playing: appended, and what plays goes on.
+        const int opens = s.f.window.media.opens;
+        opener.openFromLaunch({s.folder.entry("a.mid")});
+        QCOMPARE(s.f.window.queue.count(), 6);
+        QCOMPARE(s.f.window.queue.item(5), s.folder.entry("a.mid"));
+        QCOMPARE(s.f.window.media.opens, opens);
     }
 };
 

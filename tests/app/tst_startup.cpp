@@ -1,7 +1,9 @@
-#include "app/addbackslash.h"
 #include "app/common.h"
+#include "app/showabout.h"
+#include "app/volumemixer.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
+#include "queue/addbackslash.h"
 
 #include <QTest>
 
@@ -41,14 +43,6 @@ private slots:
         QCOMPARE(f.window.media.log, settings);
         QCOMPARE(f.window.queue.count(), 0);
         QCOMPARE(f.window.state, MainWindowView::WindowState::Normal);
-    }
-
-    void theHelpFileLiesBesideTheExecutable()
-    {
-        FakeForm f;
-        f.system.appFolder = "/";
-        f.form.Form_Load();
-        QCOMPARE(f.window.help.file, std::string("/orvane.hlp"));
     }
 
     void homeMachineNames_data()
@@ -92,29 +86,17 @@ private slots:
         QCOMPARE(f.system.current, home.path());
         QCOMPARE(f.window.dir1.path(), home.path());
         QCOMPARE(f.window.file1.count(), 1);
-    }
-
-    void withoutTheHomeFolderStartUpStaysWhereItStarted()
-    {
-        MusicFolder started{"a.wav"};
-        FakeForm f;
-        f.system.name = "KESTROW";
-        f.system.current = started.path();
-        f.form.Form_Load();
-        QCOMPARE(f.window.dir1.path(), started.path());
-        QCOMPARE(f.window.file1.count(), 1);
-    }
-
-    void anotherMachineStaysWhereItStarted()
-    {
-        MusicFolder started, home;
-        FakeForm f;
-        f.system.name = "KESTRO";
-        f.system.current = started.path();
-        f.system.homeFolder = home.path();
-        f.system.existingFolders = {home.path()};
-        f.form.Form_Load();
-        QCOMPARE(f.window.dir1.path(), started.path());
+        // Without its home folder, or on another computer, start-up stays where it began.
+        for (const char* name : {"KESTROW", "KESTRO"}) {
+            FakeForm other;
+            other.system.name = name;
+            other.system.current = started.path();
+            other.system.homeFolder = home.path();
+            if (std::string(name) == "KESTRO")
+                other.system.existingFolders = {home.path()};
+            other.form.Form_Load();
+            QCOMPARE(other.window.dir1.path(), started.path());
+        }
     }
 
     void trimAtNul()
@@ -135,9 +117,12 @@ private slots:
         QCOMPARE(AddBackslash(""), std::string("/"));
     }
 
-    void leavingClosesTheDeviceFirst()
+    void leavingClosesTheDeviceFirstAndHelpShowsTheContents()
     {
         FakeForm f;
+        f.form.Form_Load();
+        f.form.HelpContents_Click();
+        QCOMPARE(f.window.help.shown, std::vector<int>{HelpViewer::kHelpContents});
         f.window.queue.addItem("/m/a.wav");
         f.form.player().PlayQueueHead();
         f.form.cmdExit_Click();
@@ -148,12 +133,65 @@ private slots:
         QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
     }
 
-    void helpShowsTheContents()
+
+    void theAboutWindowIsCentredUnroundedTitledAndClosedAnew_data()
     {
-        FakeForm f;
-        f.form.Form_Load();
-        f.form.HelpContents_Click();
-        QCOMPARE(f.window.help.shown, std::vector<int>{3});
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QPointF>("place");
+        QTest::addColumn<bool>("pressOk");
+        QTest::newRow("odd differences keep their halves")
+            << QSize(1920, 1081) << QPointF(787.5, 449.5) << true;
+        // The close box or Escape ends the modal showing without the OK button's handler.
+        QTest::newRow("screen smaller than the window, closed by the platform")
+            << QSize(200, 100) << QPointF(-72.5, -41) << false;
+    }
+
+    void theAboutWindowIsCentredUnroundedTitledAndClosedAnew()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QPointF, place);
+        QFETCH(bool, pressOk);
+        FakeAboutWindowFactory windows;
+        windows.screenWidth = screen.width();
+        windows.screenHeight = screen.height();
+        if (!pressOk)
+            windows.whileShown = [](FakeAboutView&) {};
+        ShowAbout(windows);
+        ShowAbout(windows);
+        QCOMPARE(windows.records.size(), std::size_t(2));
+        for (const auto& record : windows.records) {
+            QCOMPARE(record->left, static_cast<float>(place.x()));
+            QCOMPARE(record->top, static_cast<float>(place.y()));
+            QCOMPARE(record->versionText, std::string("Version 2.1"));
+            QCOMPARE(record->caption, std::string("About Vemor's 32-bit Music Player"));
+            // Placed, titled and given the icon before it shows; then it is gone.
+            std::string calls;
+            for (const std::string& call : record->calls)
+                calls += call + ",";
+            QCOMPARE(calls, std::string("move,setVersionText,setCaption,showMainWindowIcon,"
+                                        "showModal,") +
+                                (pressOk ? "unload,closed," : "closedByPlatform,"));
+            QVERIFY(record->destroyed);
+        }
+    }
+
+    void theVolumePictureStartsTheFirstMixerThatStarts()
+    {
+        FakeVolumes volumes;
+        FakeWindow window(volumes);
+        FakeLauncher launcher;
+        launcher.available = {"pavucontrol-qt"};
+        VolumeMixer mixer(window, launcher);
+        mixer.imgVolume_Click();
+        QCOMPARE(launcher.attempts, (std::vector<std::string>{"pavucontrol", "pavucontrol-qt"}));
+        QCOMPARE(window.volumeNote, std::string());
+        // Without a mixer, a note names what to install, on every click.
+        launcher.available.clear();
+        launcher.attempts.clear();
+        mixer.imgVolume_Click();
+        QCOMPARE(launcher.attempts.size(), std::size_t(3));
+        for (const std::string& name : launcher.attempts)
+            QVERIFY2(window.volumeNote.find(name) != std::string::npos, window.volumeNote.c_str());
     }
 };
 

@@ -47,7 +47,6 @@ struct PlayerRig
           window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
-        window.bind(form);
         form.Form_Load();
         window.show();
     }
@@ -57,6 +56,14 @@ struct PlayerRig
         return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
     }
 
+    std::vector<std::string> queue()
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < window.lstMusicQ().count(); ++i)
+            entries.push_back(window.lstMusicQ().item(i));
+        return entries;
+    }
+
     bool idle()
     {
         return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&
@@ -64,12 +71,12 @@ struct PlayerRig
     }
 
     QtEventLoop loop;
-    RecordingHelpViewer help;
+    FakeHelpViewer help;
     MountVolumes volumes;
     PosixSystemInfo system;
     ClockSeededRandom random;
-    NoAboutWindows about;
-    NoPrograms launcher;
+    FakeAboutWindowFactory about;
+    FakeLauncher launcher;
     PlayLoggingControl media;
     MainWindow window;
     MainForm form;

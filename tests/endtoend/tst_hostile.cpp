@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <grp.h>
@@ -20,22 +22,41 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-std::vector<std::string> queueEntries(PlayerRig& rig)
-{
-    std::vector<std::string> entries;
-    for (int i = 0; i < rig.window.lstMusicQ().count(); ++i)
-        entries.push_back(rig.window.lstMusicQ().item(i));
-    return entries;
-}
-
 void writeWav(const std::string& path)
 {
     QVERIFY(testing::writeSineWav(path, SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
 }
 
+// Runs xdotool on this test's display; its output.
+QString xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// The program's windows that are on screen: its main window, and a menu while one is open.
+QStringList visibleWindows(const QProcess& program)
+{
+    return xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())})
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+// Waits until `done` holds, running the event loop; a guard against hangs, not a measure.
+bool waitUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 30000)
+        QTest::qWait(20);
+    return done();
+}
+
 } // namespace
 
 // Odd names and places: each gives a clear outcome, and the queue keeps every entry it had.
+// Runs in a desktop session of its own (the real program is driven there by keys).
 // Run as root, the test first becomes an ordinary user, since root reads everything.
 class TestHostile : public QObject
 {
@@ -59,7 +80,7 @@ private slots:
 
         PlayerRig rig(folder.path());
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), names.size());
         rig.control("Play")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 20000);
@@ -86,7 +107,7 @@ private slots:
         QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
         QCOMPARE(rig.window.Dir1().path(), path);
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), std::size_t(3));
         rig.control("Play")->click();
         // a.wav plays; b.wav cannot be opened, so the player waits there with its name shown,
@@ -98,12 +119,61 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
         QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
-        QCOMPARE(queueEntries(rig), std::vector<std::string>(queued.begin() + 1, queued.end()));
+        QCOMPARE(rig.queue(), std::vector<std::string>(queued.begin() + 1, queued.end()));
         rig.control("Next")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
         rig.window.File1().setPath(path + "/locked");
         QCOMPARE(rig.window.File1().count(), 0);
         ::chmod((path + "/locked").c_str(), 0700);
+    }
+
+    void pipesInPlaceOfFilesHangNeitherTheWindowNorExit()
+    {
+        // The real program in this test's desktop session, driven by keys: a.wav plays while
+        // b.wav, queued, has become a named pipe, and the SoundFont it is told of is one too.
+        QTemporaryDir folder;
+        QTemporaryDir elsewhere;
+        const std::string path = folder.path().toStdString();
+        writeWav(path + "/a.wav");
+        writeWav(path + "/b.wav");
+        const std::string soundFont = elsewhere.path().toStdString() + "/gm.sf2";
+        QVERIFY(::mkfifo(soundFont.c_str(), 0600) == 0);
+
+        QProcess orvane;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ORVANE_SOUNDFONT", QString::fromStdString(soundFont));
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        orvane.setProcessEnvironment(environment);
+        orvane.setWorkingDirectory(folder.path());
+        orvane.start(QStringLiteral(ORVANE_BINARY), {"/q"});
+        QVERIFY(waitUntil([&] { return visibleWindows(orvane).size() == 1; }));
+        const QString window = visibleWindows(orvane).front();
+        QVERIFY(::unlink((path + "/b.wav").c_str()) == 0);
+        QVERIFY(::mkfifo((path + "/b.wav").c_str(), 0600) == 0);
+
+        xdotool({"windowactivate", "--sync", window});
+        const auto openMusicMenu = [&] {
+            xdotool({"key", "--clearmodifiers", "alt+m"});
+            return waitUntil([&] { return visibleWindows(orvane).size() == 2; });
+        };
+        QVERIFY(openMusicMenu());
+        xdotool({"key", "p"}); // "&Play"
+        QByteArray errors;
+        QVERIFY(waitUntil([&] {
+            errors += orvane.readAllStandardError();
+            return errors.contains("b.wav");
+        }));
+        // a.wav has played and b.wav was refused at once: the window still answers.
+        QVERIFY(openMusicMenu());
+        xdotool({"key", "Escape"});
+        QVERIFY(waitUntil([&] { return visibleWindows(orvane).size() == 1; }));
+        xdotool({"key", "--clearmodifiers", "alt+x"}); // "E&xit"
+        QVERIFY(orvane.waitForFinished(30000));
+        QCOMPARE(orvane.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(orvane.exitCode(), 0);
+        errors += orvane.readAllStandardError();
+        QVERIFY2(errors.contains("b.wav\": a named pipe, not a regular file"), errors.constData());
+        QVERIFY2(errors.contains("gm.sf2, which cannot be used (a named pipe"), errors.constData());
     }
 
     void aFolderThatVanishesWhileBrowsedKeepsTheQueue()
@@ -116,16 +186,16 @@ private slots:
 
         PlayerRig rig(mount);
         rig.control("cmdQAll")->click();
-        const std::vector<std::string> queued = queueEntries(rig);
+        const std::vector<std::string> queued = rig.queue();
         QVERIFY(QDir(mount).removeRecursively()); // the medium is pulled out
         rig.control("Play")->click();
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
-        QCOMPARE(queueEntries(rig), queued);
+        QCOMPARE(rig.queue(), queued);
         rig.window.cboFileType().setSelectedIndex(2); // the list is read again: nothing there
         QCOMPARE(rig.window.File1().count(), 0);
         rig.control("cmdQAll")->click(); // an empty list queues nothing
-        QCOMPARE(queueEntries(rig), queued);
+        QCOMPARE(rig.queue(), queued);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "fakes/fakecontrols.h"
 
-#include "platform/folderlisting.h"
+#include "platform/posix/folderlisting.h"
 #include "platform/volumes.h"
 
 #include <filesystem>

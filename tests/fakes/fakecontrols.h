@@ -118,6 +118,7 @@ public:
 
     std::string drive() const override { return m_drive; }
     void setDrive(const std::string& path) override;
+    void refresh() override {}
 
     std::function<void()> onChange;
     int changes = 0;

@@ -5,6 +5,7 @@ namespace orvane {
 void FakeMediaControl::setCommand(const std::string& command)
 {
     log.push_back(command);
+    commands.push_back(command);
     if (command == "Open")
         ++opens;
     InertMediaControl::setCommand(command);

@@ -24,7 +24,8 @@ public:
     // Raises Done with `result` as the control would.
     void finish(std::int16_t result = 1);
 
-    std::vector<std::string> log; // "Close", "Open", "DeviceType=..", "FileName=..", ...
+    std::vector<std::string> log;      // "Close", "Open", "DeviceType=..", "FileName=..", ...
+    std::vector<std::string> commands; // the commands alone
     std::int32_t reportedLength = 0;
     std::int32_t reportedPosition = 0;
     std::int16_t reportedResult = 0;

@@ -1,5 +1,9 @@
 #include "fakes/fakeplatform.h"
 
+#include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
+#include "platform/posix/launcharguments.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,8 +11,6 @@ namespace orvane {
 
 bool FakeSystemInfo::computerName(char* buffer, std::uint32_t& size) const
 {
-    if (journal)
-        journal->push_back("computerName");
     if (nameQueryFails || name.size() + 1 > size)
         return false;
     std::memcpy(buffer, name.c_str(), name.size() + 1);
@@ -18,12 +20,21 @@ bool FakeSystemInfo::computerName(char* buffer, std::uint32_t& size) const
 
 bool FakeSystemInfo::setCurrentFolder(const std::string& path)
 {
-    if (journal)
-        journal->push_back("setCurrentFolder " + path);
     if (std::find(existingFolders.begin(), existingFolders.end(), path) == existingFolders.end())
         return false;
     current = path;
     return true;
+}
+
+PathKind FakeSystemInfo::pathKind(const std::string& path) const
+{
+    return classifyPath(path);
+}
+
+std::vector<std::string> FakeSystemInfo::matchingFiles(const std::string& folder,
+                                                       const std::string& pattern) const
+{
+    return listMatchingFiles(folder, pattern, kMaxListEntries);
 }
 
 std::string FakeVolumes::driveOf(const std::string& path) const

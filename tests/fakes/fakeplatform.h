@@ -21,6 +21,11 @@ public:
     std::string currentFolder() const override { return current; }
     bool setCurrentFolder(const std::string& path) override;
     std::string commandLine() const override { return arguments; }
+    std::vector<std::string> namedPaths() const override { return paths; }
+    // The real file system's answers: the logic tests work in temporary folders.
+    PathKind pathKind(const std::string& path) const override;
+    std::vector<std::string> matchingFiles(const std::string& folder,
+                                           const std::string& pattern) const override;
     std::string homeMusicFolder() const override { return homeFolder; }
 
     std::string name;
@@ -30,7 +35,7 @@ public:
     std::string homeFolder = "/home/user/Sound";
     std::vector<std::string> existingFolders;
     std::string arguments;
-    std::vector<std::string>* journal = nullptr; // records calls in order when set
+    std::vector<std::string> paths;
 };
 
 // Every mount point given is a drive; "/" always is.
@@ -70,9 +75,7 @@ class FakeHelpViewer : public HelpViewer
 {
 public:
     void setHelpFile(const std::string& path) override { file = path; }
-    std::string helpFile() const override { return file; }
     void setHelpCommand(int helpCommand) override { command = helpCommand; }
-    int helpCommand() const override { return command; }
     void showHelp() override { shown.push_back(command); }
     void showTopic(int topic) override { shown.push_back(topic); }
 

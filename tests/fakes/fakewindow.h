@@ -4,7 +4,6 @@
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
 #include "platform/mainwindowview.h"
-#include "platform/scratchlist.h"
 
 #include <optional>
 #include <vector>
@@ -17,10 +16,10 @@ class FakeWindow : public MainWindowView
 public:
     explicit FakeWindow(const Volumes& volumes) : drive1(volumes) {}
 
+    void setEvents(MainWindowEvents* windowEvents) override { events = windowEvents; }
     TextControl& txtLength() override { return length; }
     TextControl& txtPlaying() override { return playing; }
     FileListControl& File1() override { return file1; }
-    ListControl& List2() override { return list2; }
     ListControl& lstMusicQ() override { return queue; }
     ComboControl& cboFileType() override { return fileType; }
     DriveListControl& Drive1() override { return drive1; }
@@ -49,10 +48,10 @@ public:
         pointer.push_back(list == DragList::File1 ? file1Icon : queueIcon);
     }
 
+    MainWindowEvents* events = nullptr;
     FakeText length;
     FakeText playing;
     FakeFileList file1;
-    ScratchList list2;
     FakeList queue;
     FakeCombo fileType;
     FakeDriveList drive1;

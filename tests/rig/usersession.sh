@@ -39,17 +39,6 @@ export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
 unset SESSION_MANAGER WAYLAND_DISPLAY
 
-# -displayfd picks a free display number and writes it once the server is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
-    >"$session/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do
-    [[ -s "$session/display" ]] && break
-    sleep 0.05
-done
-[[ -s "$session/display" ]] || { echo "usersession: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$session/display")"
-
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
     >"$session/dbus.log" 2>&1 &
 pids+=($!)
@@ -59,15 +48,49 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 
-if [[ $wm -eq 1 ]]; then
-    openbox --sm-disable >"$session/openbox.log" 2>&1 &
-    pids+=($!)
-    # Ready once it has claimed the screen.
+# Whether the X server of $DISPLAY answers, or with "wm" whether a window manager runs on
+# it, without waiting on a server that took the connection but never replies.
+answers() {
+    if [[ "${1:-}" == wm ]]; then
+        timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+    else
+        timeout 5 xwininfo -root >/dev/null 2>&1
+    fi
+}
+
+# An X server (Xvfb) and, unless bare, openbox on it. -displayfd picks a free display number
+# and writes it once the server is ready. Sessions come and go all the time on a busy
+# machine; a display that does not answer, or on which openbox does not start, is given up.
+start_display() {
+    local server manager
+    rm -f "$session/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
+        >>"$session/xvfb.log" 2>&1 &
+    server=$!
+    pids+=($server)
     for _ in $(seq 200); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        [[ -s "$session/display" ]] && break
         sleep 0.05
     done
-fi
+    export DISPLAY=":$(head -n1 "$session/display" 2>/dev/null)"
+    [[ -s "$session/display" ]] && answers || { kill -9 "$server"; return 1; }
+    [[ $wm -eq 1 ]] || return 0
+    openbox --sm-disable >>"$session/openbox.log" 2>&1 &
+    manager=$!
+    pids+=($manager)
+    # Ready once it has claimed the screen.
+    local until=$((SECONDS + 10))
+    while ((SECONDS < until)); do
+        answers wm && return 0
+        sleep 0.05
+    done
+    kill -9 "$manager" "$server"
+    return 1
+}
+for attempt in 1 2 3; do
+    start_display && break
+    [[ $attempt -eq 3 ]] && { echo "usersession: no X server with a window manager" >&2; exit 1; }
+done
 
 if [[ $atspi -eq 1 ]]; then
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session/atspi.log" 2>&1 &

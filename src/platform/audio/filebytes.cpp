@@ -1,44 +1,26 @@
 #include "platform/audio/filebytes.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-#include <sys/stat.h>
+#include "platform/audio/regularfile.h"
 
 namespace orvane {
 
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes, std::string& error)
 {
-    struct stat info
-    {
-    };
-    if (::stat(path.c_str(), &info) != 0) {
-        error = std::strerror(errno);
+    const RegularFile file = RegularFile::open(path, error);
+    if (!file)
+        return std::nullopt;
+    if (file.size() > maxBytes) {
+        error = "too large (" + std::to_string(file.size()) + " bytes)";
         return std::nullopt;
     }
-    if (!S_ISREG(info.st_mode)) {
-        error = "not a regular file";
-        return std::nullopt;
-    }
-    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-        error = "too large (" + std::to_string(info.st_size) + " bytes)";
-        return std::nullopt;
-    }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    bytes.resize(read); // a file that shrank since stat() is read as it is now
-    if (std::ferror(file.get())) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
+    const long long read = file.readAt(bytes.data(), bytes.size(), 0);
+    if (read < 0) {
         error = "read error";
         return std::nullopt;
     }
+    bytes.resize(static_cast<std::size_t>(read)); // a file that shrank since is read as it is now
     return bytes;
 }
 

@@ -4,9 +4,10 @@
 
 namespace orvane {
 
-// The largest MIDI file the player takes. Reading and scanning it runs on the GUI thread (the
-// length must be known as soon as the file is open), so this bounds that work to a few tens of
-// milliseconds; FluidSynth then holds about 50 bytes per event while the file is open.
-inline constexpr std::size_t kMaxMidiFileBytes = 16u << 20;
+// How much of a MIDI file the player takes on. Real pieces stay far below both.
+// FluidSynth's player keeps 48 bytes per event (measured), so the event cap holds it to about
+// 100 MB; the size cap bounds reading and scanning the file on the GUI thread.
+inline constexpr std::size_t kMaxMidiFileBytes = std::size_t{16} << 20;
+inline constexpr std::size_t kMaxMidiEvents = 2'000'000;
 
 } // namespace orvane

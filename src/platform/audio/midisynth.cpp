@@ -2,10 +2,13 @@
 
 #include "platform/audio/audiolog.h"
 #include "platform/audio/outputformat.h"
+#include "platform/audio/regularfile.h"
 #include "platform/audio/soundfontlocator.h"
 
 #include <array>
+#include <cstdlib>
 #include <fluidsynth.h>
+#include <unistd.h>
 
 namespace orvane {
 
@@ -15,6 +18,24 @@ void silenceFluidSynthLogging()
 {
     for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
         fluid_set_log_function(level, nullptr, nullptr);
+}
+
+// Loads `path` into `synth` if it is a SoundFont; why not otherwise. Only a regular file that
+// starts like a SoundFont reaches FluidSynth, which opens it again by name: through
+// /proc/self/fd the name is that very file, so that nothing can swap it for a pipe meanwhile.
+std::string loadSoundFontFile(fluid_synth_t* synth, const std::string& path)
+{
+    std::string error;
+    const RegularFile file = RegularFile::open(path, error);
+    if (!file)
+        return error;
+    if (error = soundFontProblem(file); !error.empty())
+        return error;
+    const std::string self = "/proc/self/fd/" + std::to_string(file.descriptor());
+    const std::string& name = ::access(self.c_str(), R_OK) == 0 ? self : path;
+    if (fluid_synth_sfload(synth, name.c_str(), 1) == FLUID_FAILED)
+        return "FluidSynth cannot load it";
+    return {};
 }
 
 } // namespace
@@ -97,32 +118,56 @@ void MidiSynth::load()
     fluid_settings_setint(m_settings, "synth.lock-memory", 0);
     fluid_settings_setstr(m_settings, "player.timing-source", "sample");
     fluid_settings_setnum(m_settings, "synth.gain", kGain);
+    // Samples are read while loading, so the SoundFont is not opened again by name later.
+    fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 0);
     m_synth = new_fluid_synth(m_settings);
     if (m_synth == nullptr) {
         m_error = "cannot set up the MIDI synthesizer";
         return;
     }
 
-    std::string path = m_soundFont;
-    if (path.empty()) {
-        const auto found = SoundFontLocator().locate();
-        if (!found) {
-            m_error = "no General MIDI SoundFont found (install timgm6mb-soundfont or "
-                      "fluid-soundfont-gm, or set ORVANE_SOUNDFONT to a .sf2 or .sf3 file); "
-                      "MIDI files will not play";
-            delete_fluid_synth(m_synth);
-            m_synth = nullptr;
-            return;
-        }
-        path = *found;
-    }
-    if (fluid_synth_sfload(m_synth, path.c_str(), 1) == FLUID_FAILED) {
-        m_error = "cannot load the SoundFont " + path + "; MIDI files will not play";
+    if (!loadSoundFont()) {
         delete_fluid_synth(m_synth);
         m_synth = nullptr;
         return;
     }
     m_loadTime = std::chrono::steady_clock::now() - started;
+}
+
+bool MidiSynth::loadSoundFont()
+{
+    if (!m_soundFont.empty()) {
+        const std::string problem = loadSoundFontFile(m_synth, m_soundFont);
+        if (!problem.empty())
+            m_error = "cannot load the SoundFont " + m_soundFont + " (" + problem +
+                      "); MIDI files will not play";
+        return problem.empty();
+    }
+    // Every candidate that cannot be loaded is passed over like a missing one; a candidate that
+    // is there but unusable, and a missing one the user named, are worth a line.
+    const char* variable = std::getenv("ORVANE_SOUNDFONT");
+    const std::string named = variable != nullptr ? variable : "";
+    const SoundFontLocator locator([&](const std::string& path) {
+        const bool isNamed = !named.empty() && path == named;
+        if (!isNamed && ::access(path.c_str(), F_OK) != 0)
+            return false;
+        const std::string problem = loadSoundFontFile(m_synth, path);
+        if (problem.empty())
+            return true;
+        if (isNamed)
+            reportAudioProblem("ORVANE_SOUNDFONT names " + path + ", which cannot be used (" +
+                               problem + "); looking for the system's SoundFont");
+        else
+            reportAudioProblem("cannot use the SoundFont " + path + " (" + problem +
+                               "); trying the next one");
+        return false;
+    });
+    if (locator.locate())
+        return true;
+    m_error = "no General MIDI SoundFont found (install timgm6mb-soundfont or "
+              "fluid-soundfont-gm, or set ORVANE_SOUNDFONT to a .sf2 or .sf3 file); "
+              "MIDI files will not play";
+    return false;
 }
 
 } // namespace orvane

@@ -43,6 +43,9 @@ public:
 
 private:
     void load();
+    // Loads the first SoundFont that can be loaded into m_synth; false, with m_error set, when
+    // none can.
+    bool loadSoundFont();
 
     std::string m_soundFont;
     std::thread m_loader;

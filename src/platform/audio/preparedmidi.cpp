@@ -1,14 +1,19 @@
 #include "platform/audio/preparedmidi.h"
 
+#include "platform/audio/midilimits.h"
+#include "platform/audio/midinormaliser.h"
 #include "platform/audio/rmidunwrapper.h"
 #include "platform/audio/smfscanner.h"
-#include "platform/audio/smpteconverter.h"
 
 namespace orvane {
 
 PreparedMidi prepareMidi(std::span<const std::uint8_t> fileBytes)
 {
     PreparedMidi prepared;
+    if (fileBytes.size() > kMaxMidiFileBytes) {
+        prepared.error = "too large (" + std::to_string(fileBytes.size()) + " bytes)";
+        return prepared;
+    }
     std::span<const std::uint8_t> smf = fileBytes;
     if (isRiff(fileBytes)) {
         const RmidContents contents = unwrapRmid(fileBytes);
@@ -18,20 +23,14 @@ PreparedMidi prepareMidi(std::span<const std::uint8_t> fileBytes)
         }
         smf = contents.smf;
     }
-    const SmfSummary summary = scanSmf(smf);
+    MidiNormaliser normaliser(smf.size());
+    const SmfSummary summary = scanSmf(smf, &normaliser);
     if (!summary.valid) {
         prepared.error = summary.error;
         return prepared;
     }
-    if (summary.lengthSeconds <= 0.0) {
-        prepared.error = "the MIDI file lasts no time at all";
-        return prepared;
-    }
+    prepared.smf = normaliser.finish(summary);
     prepared.lengthSeconds = summary.lengthSeconds;
-    if (summary.smpte)
-        prepared.smf = convertSmpteToMetrical(smf, summary);
-    else
-        prepared.smf.assign(smf.begin(), smf.end());
     prepared.valid = true;
     return prepared;
 }

@@ -7,8 +7,8 @@
 
 namespace orvane {
 
-// A MIDI file made ready for FluidSynth: the bare Standard MIDI File it can play, and its
-// length through the tempo map.
+// A MIDI file made ready for FluidSynth: the plain Standard MIDI File it can play, and its
+// length through the tempo map (0 for a file that holds only ends of track).
 struct PreparedMidi
 {
     bool valid = false;
@@ -17,9 +17,9 @@ struct PreparedMidi
     double lengthSeconds = 0.0;
 };
 
-// Takes a .mid or .rmi file's bytes: unwraps RIFF MIDI, checks and times the tracks, and
-// converts SMPTE timing to a metrical division. Refuses anything FluidSynth cannot play and
-// files that last no time at all.
+// Takes a .mid or .rmi file's bytes (at most kMaxMidiFileBytes): unwraps RIFF MIDI, reads and
+// times the tracks the lenient way and writes them out in the form FluidSynth reads without
+// fault (see scanSmf and MidiNormaliser). Refuses what holds no playable MIDI.
 PreparedMidi prepareMidi(std::span<const std::uint8_t> fileBytes);
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "platform/audio/rmidunwrapper.h"
 
+#include "platform/audio/byteorder.h"
+
 #include <algorithm>
 
 namespace orvane {
@@ -10,12 +12,6 @@ bool hasId(std::span<const std::uint8_t> bytes, std::size_t at, const char* id)
 {
     return std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                       bytes.begin() + static_cast<std::ptrdiff_t>(at + 4), id);
-}
-
-std::uint32_t littleEndian32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return std::uint32_t{bytes[at]} | (std::uint32_t{bytes[at + 1]} << 8) |
-           (std::uint32_t{bytes[at + 2]} << 16) | (std::uint32_t{bytes[at + 3]} << 24);
 }
 
 RmidContents failure(std::string why)
@@ -41,17 +37,17 @@ RmidContents unwrapRmid(std::span<const std::uint8_t> bytes)
 
     // Writers often get the RIFF size wrong; the file's own end is the firmer bound.
     const std::size_t riffEnd =
-        std::min<std::size_t>(bytes.size(), std::size_t{8} + littleEndian32(bytes, 4));
+        std::min<std::size_t>(bytes.size(), std::size_t{8} + readLittleEndian32(bytes, 4));
     std::size_t pos = 12;
     while (riffEnd >= 8 && pos <= riffEnd - 8) {
-        const std::uint32_t size = littleEndian32(bytes, pos + 4);
+        const std::uint32_t size = readLittleEndian32(bytes, pos + 4);
         const std::size_t dataBegin = pos + 8;
         if (hasId(bytes, pos, "data")) {
-            if (size > bytes.size() - dataBegin)
-                return failure("the RMID 'data' chunk is truncated");
+            // A file cut short keeps what it holds: the MIDI reader plays what parses.
             RmidContents contents;
             contents.found = true;
-            contents.smf = bytes.subspan(dataBegin, size);
+            contents.smf =
+                bytes.subspan(dataBegin, std::min<std::size_t>(size, bytes.size() - dataBegin));
             return contents;
         }
         const std::size_t padded = std::size_t{size} + (size & 1u);

@@ -18,7 +18,8 @@ struct RmidContents
 bool isRiff(std::span<const std::uint8_t> bytes);
 
 // Finds the 'data' chunk of a RIFF 'RMID' file wherever it stands among the other chunks
-// (odd-sized chunks are followed by a pad byte). Never reads outside `bytes`.
+// (odd-sized chunks are followed by a pad byte); a 'data' chunk cut short by the file's end
+// gives what is there. Never reads outside `bytes`.
 RmidContents unwrapRmid(std::span<const std::uint8_t> bytes);
 
 } // namespace orvane

@@ -1,9 +1,10 @@
 #include "platform/audio/soundfontlocator.h"
 
-#include "platform/audio/audiolog.h"
+#include "platform/audio/regularfile.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace orvane {
 
@@ -35,15 +36,17 @@ std::vector<std::string> splitFolders(const std::string& list)
     return folders;
 }
 
-bool isReadableFile(const std::string& path)
+bool looksLikeSoundFont(const std::string& path)
 {
-    return ::access(path.c_str(), R_OK) == 0;
+    std::string error;
+    const RegularFile file = RegularFile::open(path, error);
+    return file && soundFontProblem(file).empty();
 }
 
 } // namespace
 
 SoundFontLocator::SoundFontLocator(FileCheck isUsable)
-    : m_isUsable(isUsable ? std::move(isUsable) : FileCheck(&isReadableFile))
+    : m_isUsable(isUsable ? std::move(isUsable) : FileCheck(&looksLikeSoundFont))
 {
 }
 
@@ -68,16 +71,26 @@ std::vector<std::string> SoundFontLocator::candidates(const char* soundFontVaria
 
 std::optional<std::string> SoundFontLocator::locate() const
 {
-    const char* variable = std::getenv("ORVANE_SOUNDFONT");
-    const std::vector<std::string> paths = candidates(variable, std::getenv("XDG_DATA_DIRS"));
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (m_isUsable(paths[i]))
-            return paths[i];
-        if (i == 0 && variable != nullptr && *variable != '\0')
-            reportAudioProblem("ORVANE_SOUNDFONT names " + paths[i] +
-                               ", which cannot be read; looking for the system's SoundFont");
+    for (const std::string& path :
+         candidates(std::getenv("ORVANE_SOUNDFONT"), std::getenv("XDG_DATA_DIRS"))) {
+        if (m_isUsable(path))
+            return path;
     }
     return std::nullopt;
+}
+
+std::string soundFontProblem(const RegularFile& file)
+{
+    std::array<char, 12> start{};
+    if (file.readAt(start.data(), start.size(), 0) != static_cast<long long>(start.size()))
+        return file.size() == 0 ? "the file is empty" : "the file is too short to be a SoundFont";
+    const auto has = [&](std::size_t at, const char* id) {
+        return std::equal(start.begin() + static_cast<std::ptrdiff_t>(at),
+                          start.begin() + static_cast<std::ptrdiff_t>(at + 4), id);
+    };
+    if (!has(0, "RIFF") || !(has(8, "sfbk") || has(8, "DLS ")))
+        return "not a SoundFont (.sf2, .sf3 or .dls)";
+    return {};
 }
 
 } // namespace orvane

@@ -1,10 +1,10 @@
 #include "platform/audio/wavdecoder.h"
 
 #include "platform/audio/outputformat.h"
+#include "platform/audio/wavfileinput.h"
 
 #include <SDL.h>
 #include <algorithm>
-#include <array>
 #include <sndfile.h>
 
 namespace orvane {
@@ -23,24 +23,6 @@ bool isWavContainer(int format)
            container == SF_FORMAT_RF64;
 }
 
-// libsndfile opens a file cut short and only notes in its log that the data chunk "should be"
-// smaller than its header says.
-bool isTruncated(SNDFILE* file)
-{
-    std::array<char, 4096> log{};
-    sf_command(file, SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
-    const std::string text(log.data());
-    std::size_t line = 0;
-    while (line < text.size()) {
-        const std::size_t end = std::min(text.find('\n', line), text.size());
-        const std::string current = text.substr(line, end - line);
-        if (current.rfind("data", 0) == 0 && current.find("should be") != std::string::npos)
-            return true;
-        line = end + 1;
-    }
-    return false;
-}
-
 long long framesToMilliseconds(sf_count_t frames, int rate)
 {
     return static_cast<long long>(frames / rate * 1000 + frames % rate * 1000 / rate);
@@ -50,8 +32,11 @@ long long framesToMilliseconds(sf_count_t frames, int rate)
 
 std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::string& error)
 {
+    std::unique_ptr<WavFileInput> input = WavFileInput::open(path, error);
+    if (!input)
+        return nullptr;
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* file = sf_open_virtual(&WavFileInput::io(), SFM_READ, &info, input.get());
     if (file == nullptr) {
         error = sf_strerror(nullptr);
         return nullptr;
@@ -63,12 +48,10 @@ std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::strin
     };
     if (!isWavContainer(info.format))
         return fail("not a WAV file");
-    if (info.frames <= 0 || info.samplerate <= 0 || info.channels <= 0)
-        return fail("the WAV file holds no audio");
+    if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0)
+        return fail("the WAV file's header is invalid");
     if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate)
         return fail("unsupported sample rate " + std::to_string(info.samplerate) + " Hz");
-    if (isTruncated(file))
-        return fail("the WAV file is truncated: it holds less audio than its header says");
 
     SDL_AudioStream* stream =
         SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(std::min(info.channels, 255)),
@@ -77,18 +60,18 @@ std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::strin
         return fail("cannot convert " + std::to_string(info.channels) + " channels at " +
                     std::to_string(info.samplerate) + " Hz: " + SDL_GetError());
     return std::unique_ptr<WavDecoder>(
-        new WavDecoder(file, stream, info.samplerate, info.channels,
+        new WavDecoder(std::move(input), file, stream, info.samplerate, info.channels,
                        framesToMilliseconds(info.frames, info.samplerate)));
 }
 
-WavDecoder::WavDecoder(SNDFILE* file, SDL_AudioStream* stream, int sampleRate, int channels,
-                       long long lengthMilliseconds)
-    : m_file(file), m_stream(stream), m_sampleRate(sampleRate), m_channels(channels),
+WavDecoder::WavDecoder(std::unique_ptr<WavFileInput> input, SNDFILE* file, SDL_AudioStream* stream,
+                       int sampleRate, int channels, long long lengthMilliseconds)
+    : m_input(std::move(input)), m_file(file), m_stream(stream), m_channels(channels),
       m_lengthMilliseconds(lengthMilliseconds),
       // About 256 output frames per read, whatever the file's rate.
       m_inputFrames(std::clamp<std::size_t>(
           static_cast<std::size_t>(sampleRate) * 256 / kOutputRate, 1, 8192)),
-      m_input(m_inputFrames * static_cast<std::size_t>(channels))
+      m_samples(m_inputFrames * static_cast<std::size_t>(channels))
 {
 }
 
@@ -116,7 +99,7 @@ std::size_t WavDecoder::decode(float* out, std::size_t maxFrames)
         if (m_inputDone)
             break;
         const sf_count_t read =
-            sf_readf_float(m_file, m_input.data(), static_cast<sf_count_t>(m_inputFrames));
+            sf_readf_float(m_file, m_samples.data(), static_cast<sf_count_t>(m_inputFrames));
         if (read <= 0) {
             SDL_AudioStreamFlush(m_stream);
             m_inputDone = true;
@@ -124,7 +107,7 @@ std::size_t WavDecoder::decode(float* out, std::size_t maxFrames)
         }
         const auto bytes =
             static_cast<std::size_t>(read) * static_cast<std::size_t>(m_channels) * sizeof(float);
-        if (SDL_AudioStreamPut(m_stream, m_input.data(), static_cast<int>(bytes)) != 0) {
+        if (SDL_AudioStreamPut(m_stream, m_samples.data(), static_cast<int>(bytes)) != 0) {
             m_inputDone = true;
             SDL_AudioStreamFlush(m_stream);
         }

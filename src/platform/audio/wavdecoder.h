@@ -10,13 +10,17 @@ struct _SDL_AudioStream;
 
 namespace orvane {
 
+class WavFileInput;
+
 // Decodes a WAV file with libsndfile and converts it with SDL's audio stream to float stereo
 // at the output rate.
 class WavDecoder
 {
 public:
-    // The decoder of the WAV file at `path`; null, with `error` set, when libsndfile cannot read
-    // it, it is not a WAV, it is truncated or it holds no audio.
+    // The decoder of the WAV file at `path`, opened without waiting (see RegularFile); null,
+    // with `error` set, when it is not a regular file, libsndfile cannot read it or it is not a
+    // WAV. A file cut short decodes what it holds, and its length says so; a WAV of no samples
+    // has length 0.
     static std::unique_ptr<WavDecoder> open(const std::string& path, std::string& error);
     ~WavDecoder();
     WavDecoder(const WavDecoder&) = delete;
@@ -28,20 +32,18 @@ public:
     bool rewind(std::string& error);
     // frames / sample rate, in whole milliseconds.
     long long lengthMilliseconds() const { return m_lengthMilliseconds; }
-    int sampleRate() const { return m_sampleRate; }
-    int channels() const { return m_channels; }
 
 private:
-    WavDecoder(sf_private_tag* file, _SDL_AudioStream* stream, int sampleRate, int channels,
-               long long lengthMilliseconds);
+    WavDecoder(std::unique_ptr<WavFileInput> input, sf_private_tag* file, _SDL_AudioStream* stream,
+               int sampleRate, int channels, long long lengthMilliseconds);
 
+    std::unique_ptr<WavFileInput> m_input; // libsndfile reads through it: it outlives m_file
     sf_private_tag* m_file;
     _SDL_AudioStream* m_stream;
-    int m_sampleRate;
     int m_channels;
     long long m_lengthMilliseconds;
     std::size_t m_inputFrames;
-    std::vector<float> m_input;
+    std::vector<float> m_samples;
     bool m_inputDone = false;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/qt/aboutwindow.h"
 
+#include "platform/qt/twips.h"
 #include "platform/qt/uifonts.h"
 
 #include <QApplication>
@@ -17,16 +18,8 @@ namespace orvane {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
-
-// Places are kept in twips, the window's own design unit, and turned into pixels here.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
-}
 
 QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QString& text,
                  const QFont& font, const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft)
@@ -106,7 +99,7 @@ AboutWindow::AboutWindow(const QWidget* mainWindow)
     // The frame lies behind the labels it holds.
     auto* shape1 = new QFrame(this);
     shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setGeometry(twips(120, 840, 3075, 1695));
+    shape1->setGeometry(fromTwips(120, 840, 3075, 1695));
     shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
     shape1->setLineWidth(1);
     QPalette outline = shape1->palette();
@@ -115,7 +108,7 @@ AboutWindow::AboutWindow(const QWidget* mainWindow)
 
     m_command1 = new QPushButton(QStringLiteral("OK"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twips(3360, 2040, 1695, 495));
+    m_command1->setGeometry(fromTwips(3360, 2040, 1695, 495));
     m_command1->setFont(controlFont());
     m_command1->setDefault(true);
     connect(m_command1, &QPushButton::clicked, this, [this] {
@@ -123,60 +116,84 @@ AboutWindow::AboutWindow(const QWidget* mainWindow)
             m_command1Click();
     });
 
-    addLabel(this, "Label4", twips(180, 2160, 2895, 315),
+    addLabel(this, "Label4", fromTwips(180, 2160, 2895, 315),
              QStringLiteral("Built with Qt, FluidSynth, SDL2"), controlFont(), kNavy);
-    addLabel(this, "Label1", twips(180, 900, 2295, 375), QStringLiteral("\u00a9 2026 Orvane team"),
+    addLabel(this, "Label1", fromTwips(180, 900, 2295, 375),
+             QStringLiteral("\u00a9 2026 Orvane team"), displayFont(), kNavy);
+    addLabel(this, "Label2", fromTwips(180, 1140, 2175, 375), QStringLiteral("A player for MIDI"),
              displayFont(), kNavy);
-    addLabel(this, "Label2", twips(180, 1140, 2175, 375), QStringLiteral("A player for MIDI"),
+    addLabel(this, "Label3", fromTwips(180, 1380, 2295, 255), QStringLiteral("and WAV music"),
              displayFont(), kNavy);
-    addLabel(this, "Label3", twips(180, 1380, 2295, 255), QStringLiteral("and WAV music"),
-             displayFont(), kNavy);
-    addLabel(this, "Label5", twips(180, 1920, 2415, 315),
+    addLabel(this, "Label5", fromTwips(180, 1920, 2415, 315),
              QStringLiteral("Free software, MIT licence"), controlFont(), kNavy);
-    addLabel(this, "Label6", twips(180, 1620, 2175, 255), QStringLiteral("Made on Debian"),
+    addLabel(this, "Label6", fromTwips(180, 1620, 2175, 255), QStringLiteral("Made on Debian"),
              displayFont(), kNavy);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(twips(120, 120, 4935, 600));
+    image1->setGeometry(fromTwips(120, 120, 4935, 600));
     image1->setPixmap(bannerPicture());
 
-    m_version = addLabel(this, "Version", twips(3360, 1620, 1695, 255),
+    m_version = addLabel(this, "Version", fromTwips(3360, 1620, 1695, 255),
                          QStringLiteral("Version 0.1"), controlFont(), kRed, Qt::AlignHCenter);
 
     m_image2 = new QLabel(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->setGeometry(twips(3960, 960, 480, 480));
+    m_image2->setGeometry(fromTwips(3960, 960, 480, 480));
 
     m_command1->setFocus();
 }
 
+QMargins AboutWindow::frameMargins() const
+{
+    const auto marginsOf = [](const QWidget& window) {
+        const QRect frame = window.frameGeometry();
+        const QRect client = window.geometry();
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    };
+    // Until it is shown the window has no frame; the window manager will frame it as it
+    // framed the main window, title bar included.
+    if (isVisible() || !m_mainWindow)
+        return marginsOf(*this);
+    return marginsOf(*m_mainWindow);
+}
+
 int AboutWindow::width() const
 {
-    return frameGeometry().width();
+    return geometry().width() + frameMargins().left() + frameMargins().right();
 }
 
 int AboutWindow::height() const
 {
-    return frameGeometry().height();
+    return geometry().height() + frameMargins().top() + frameMargins().bottom();
+}
+
+QRect AboutWindow::screenArea() const
+{
+    const QScreen* screen = m_mainWindow ? m_mainWindow->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
 }
 
 int AboutWindow::screenWidth() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
+    return screenArea().width();
 }
 
 int AboutWindow::screenHeight() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().height() : 0;
+    return screenArea().height();
 }
 
 void AboutWindow::move(float left, float top)
 {
     // Whole pixels at or above and left of the place asked for; negative places are kept.
-    QDialog::move(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)));
+    // Moving a window places its frame.
+    const QPoint origin = screenArea().topLeft();
+    QDialog::move(origin.x() + static_cast<int>(std::floor(left)),
+                  origin.y() + static_cast<int>(std::floor(top)));
 }
 
 std::string AboutWindow::caption() const

@@ -12,6 +12,8 @@ namespace orvane {
 
 // The About window: a fixed white dialog with the banner, the project's block of facts on the
 // left and the program's icon, version and OK button on the right.
+// Sizes are the frame's, title bar included; places are on the screen that holds the main
+// window.
 class AboutWindow : public QDialog, public AboutView
 {
     Q_OBJECT
@@ -37,6 +39,11 @@ public:
     void reject() override;
 
 private:
+    // The frame around the client area: its own once shown, else the main window's.
+    QMargins frameMargins() const;
+    // The screen that holds the main window, in the desktop's coordinates.
+    QRect screenArea() const;
+
     QPointer<const QWidget> m_mainWindow;
     QLabel* m_version = nullptr;
     QLabel* m_image2 = nullptr;

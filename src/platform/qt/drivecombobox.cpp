@@ -8,9 +8,7 @@ namespace orvane {
 DriveComboBox::DriveComboBox(const Volumes& volumes, QWidget* parent)
     : QComboBox(parent), m_volumes(volumes)
 {
-    for (const std::string& drive : volumes.drives())
-        addItem(QString::fromStdString(drive), QByteArray::fromStdString(drive));
-    setCurrentIndex(-1);
+    refresh();
     makeFlat(*this);
     // `activated` comes from the user only; the program's own choices go through setDrive().
     connect(this, &QComboBox::activated, this,
@@ -20,6 +18,15 @@ DriveComboBox::DriveComboBox(const Volumes& volumes, QWidget* parent)
 void DriveComboBox::setDrive(const std::string& path)
 {
     choose(m_volumes.driveOf(path));
+}
+
+void DriveComboBox::refresh()
+{
+    clear();
+    for (const std::string& drive : m_volumes.drives())
+        addItem(QString::fromStdString(drive), QByteArray::fromStdString(drive));
+    // A drive no longer offered leaves nothing chosen until the browser chooses again.
+    setCurrentIndex(findData(QByteArray::fromStdString(m_drive)));
 }
 
 void DriveComboBox::choose(const std::string& drive)

@@ -17,6 +17,7 @@ public:
 
     std::string drive() const override { return m_drive; }
     void setDrive(const std::string& path) override;
+    void refresh() override;
 
 signals:
     // The drive changed, by the user's choice or by setDrive().

@@ -1,18 +1,13 @@
 #include "platform/qt/filelistbox.h"
 
-#include "platform/folderlisting.h"
 #include "platform/listcontrol.h"
+#include "platform/mainwindowevents.h"
+#include "platform/posix/folderlisting.h"
 #include "platform/qt/stringlistmodel.h"
 
 #include <QKeyEvent>
 
 namespace orvane {
-
-namespace {
-
-constexpr int kEnter = 13;
-
-} // namespace
 
 FileListBox::FileListBox(QWidget* parent) : TextListView(parent) {}
 
@@ -49,7 +44,7 @@ void FileListBox::keyPressEvent(QKeyEvent* event)
 {
     // The key is reported first and then handled by the list as usual: it is not swallowed.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        emit keyPressed(kEnter);
+        emit keyPressed(kEnterKeyAscii);
     else if (!event->text().isEmpty())
         emit keyPressed(event->text().at(0).unicode());
     QListView::keyPressEvent(event);

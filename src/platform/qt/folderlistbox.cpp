@@ -2,12 +2,12 @@
 
 #include "platform/qt/flatlook.h"
 #include "platform/qt/icons.h"
+#include "text/lowercase.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -23,10 +23,7 @@ constexpr int kIndentPixels = 8;
 
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    return lowerCase(a) < lowerCase(b);
 }
 
 // The absolute, normalised form of `path`, without a trailing separator except for the root.

@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -14,6 +18,11 @@ namespace {
 // Far more than the help will ever be; a bigger file is not ours.
 constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
 
+// Headings in the player's teal and larger than the text, so that a topic is found at a glance.
+constexpr const char* kHelpStyle = "h1 { color: #006060; font-size: x-large; }"
+                                   "h2 { color: #008080; font-size: large; margin-top: 18px; }"
+                                   "h3 { color: #008080; font-size: medium; }";
+
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -23,12 +32,35 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // Help left open must not keep the program running once the main window has gone.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(560, 460);
+
+    m_back = new QPushButton(QStringLiteral("&Back"), this);
+    m_back->setObjectName(QStringLiteral("helpBack"));
+    m_back->setToolTip(QStringLiteral("Back (Alt+Left)"));
+    m_back->setEnabled(false);
+    connect(m_back, &QPushButton::clicked, this, &HelpWindow::back);
+    auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
+    contents->setObjectName(QStringLiteral("helpContents"));
+    connect(contents, &QPushButton::clicked, this, &HelpWindow::showContents);
+    auto* backKey = new QShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Left), this);
+    connect(backKey, &QShortcut::activated, this, &HelpWindow::back);
+
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
-    m_browser->setOpenLinks(true);
-    m_browser->setOpenExternalLinks(false);
+    // The program's own font is a bitmap font in two sizes, too few for headings.
+    m_browser->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    m_browser->document()->setDefaultStyleSheet(QString::fromLatin1(kHelpStyle));
+    // Links are followed here, so that Back knows the places left.
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 0, 4, 0);
+    buttons->addWidget(m_back);
+    buttons->addWidget(contents);
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->addLayout(buttons);
     layout->addWidget(m_browser);
 }
 
@@ -37,19 +69,9 @@ void HelpWindow::setHelpFile(const std::string& path)
     m_helpFile = QString::fromStdString(path);
 }
 
-std::string HelpWindow::helpFile() const
-{
-    return m_helpFile.toStdString();
-}
-
 void HelpWindow::setHelpCommand(int command)
 {
     m_helpCommand = command;
-}
-
-int HelpWindow::helpCommand() const
-{
-    return m_helpCommand;
 }
 
 void HelpWindow::showHelp()
@@ -69,6 +91,12 @@ QString HelpWindow::topicAnchor(int topic)
 
 void HelpWindow::open(const QString& anchor)
 {
+    // Opened again while the reader is in it, Back returns to where they were.
+    if (isVisible())
+        leavePlace();
+    else
+        m_places.clear();
+
     // Read afresh each time, so a help file installed or fixed meanwhile is picked up.
     const QFileInfo info(m_helpFile);
     QFile file(m_helpFile);
@@ -87,6 +115,37 @@ void HelpWindow::open(const QString& anchor)
     m_browser->verticalScrollBar()->setValue(0);
     if (!anchor.isEmpty())
         m_browser->scrollToAnchor(anchor);
+    m_back->setEnabled(!m_places.empty());
+}
+
+void HelpWindow::back()
+{
+    if (m_places.empty())
+        return;
+    m_browser->verticalScrollBar()->setValue(m_places.back());
+    m_places.pop_back();
+    m_back->setEnabled(!m_places.empty());
+}
+
+void HelpWindow::showContents()
+{
+    leavePlace();
+    m_browser->verticalScrollBar()->setValue(0);
+}
+
+void HelpWindow::followLink(const QUrl& link)
+{
+    // The help links only to its own places.
+    if (!link.isRelative() || !link.path().isEmpty() || !link.hasFragment())
+        return;
+    leavePlace();
+    m_browser->scrollToAnchor(link.fragment());
+}
+
+void HelpWindow::leavePlace()
+{
+    m_places.push_back(m_browser->verticalScrollBar()->value());
+    m_back->setEnabled(true);
 }
 
 void HelpWindow::showProblem(const QString& problem)

@@ -14,8 +14,12 @@ ImageBox::ImageBox(const QPixmap& picture, QWidget* parent) : QLabel(parent)
 void ImageBox::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
+        return;
+    // Taken here: passed on to the window, the release would close at once a note that the
+    // click opened (a tooltip closes on any mouse button event).
+    event->accept();
+    emit clicked();
 }
 
 } // namespace orvane

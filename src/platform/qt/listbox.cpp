@@ -1,12 +1,19 @@
 #include "platform/qt/listbox.h"
 
+#include "platform/mainwindowevents.h"
 #include "platform/qt/stringlistmodel.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 
 namespace orvane {
 
-ListBox::ListBox(QWidget* parent) : TextListView(parent) {}
+ListBox::ListBox(QWidget* parent) : TextListView(parent)
+{
+    // A queue entry ends in the file's name, which a cut on the right would hide.
+    setTextElideMode(Qt::ElideMiddle);
+    lines().setToolTips(true);
+}
 
 int ListBox::count() const
 {
@@ -32,6 +39,14 @@ void ListBox::removeItem(int index)
     if (currentIndex().row() == index)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     lines().removeAt(index);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    // A held key repeats; one removal at a time is enough.
+    if (event->key() == Qt::Key_Delete && !event->isAutoRepeat())
+        emit keyDown(kDeleteKeyCode);
+    TextListView::keyPressEvent(event);
 }
 
 } // namespace orvane

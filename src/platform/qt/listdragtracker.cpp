@@ -90,21 +90,30 @@ bool ListDragTracker::listMouseEvent(DragList list, const QMouseEvent& event)
     if (event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick) {
         m_pressedAt = event.globalPosition();
         m_movedFromPress = false;
+        m_pressedOnEntry = view(list).indexAt(event.position().toPoint()).isValid();
         return false;
     }
     if (event.type() != QEvent::MouseMove)
         return false;
-    if (event.buttons() != Qt::NoButton && !m_movedFromPress) {
+    if (event.buttons() == Qt::NoButton) {
+        emit mouseMoved(list, 0);
+        return false;
+    }
+    // With a button down the list never sees the pointer move: its own press-and-move
+    // selection would leave the entry pressed before a drag of it starts.
+    if (!m_movedFromPress) {
         // A pointer that trembles during a click or a double-click drags nothing.
         const QPointF moved = event.globalPosition() - m_pressedAt;
         if (moved.manhattanLength() < QApplication::startDragDistance())
-            return false;
+            return true;
         m_movedFromPress = true;
     }
+    // A press beside the entries carries none, so it drags nothing.
+    if (!m_pressedOnEntry)
+        return true;
     emit mouseMoved(list, buttonValue(event.buttons()));
-    if (!m_dragged)
-        return false;
-    dragMovedTo(event.globalPosition());
+    if (m_dragged)
+        dragMovedTo(event.globalPosition());
     return true;
 }
 
@@ -126,14 +135,14 @@ void ListDragTracker::dragMovedTo(QPointF global)
     const std::optional<DragList> under = listAt(global);
     if (under == m_over) {
         if (under)
-            emit dragOver(*under, source, kOver);
+            emit dragOver(*under, source, kDragOver);
         return;
     }
     const std::optional<DragList> left = std::exchange(m_over, under);
     if (left)
-        emit dragOver(*left, source, kLeave);
+        emit dragOver(*left, source, kDragLeave);
     if (under && m_dragged)
-        emit dragOver(*under, source, kEnter);
+        emit dragOver(*under, source, kDragEnter);
 }
 
 void ListDragTracker::drop(QPointF global)

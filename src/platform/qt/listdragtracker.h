@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mainwindowview.h"
+#include "platform/mainwindowevents.h"
 
 #include <QObject>
 #include <QPixmap>
@@ -16,20 +16,17 @@ namespace orvane {
 
 // Drags of the file list and the queue, run by the window itself: QDrag cannot change its
 // picture once it runs, and the picture must change as the pointer crosses the lists.
-// Reports the mouse moving over either list; while a list is dragged, shows that list's
-// picture as the pointer and reports the lists the pointer enters, moves within and leaves,
-// and the list the button is released over.
+// Reports the mouse moving over either list, with a button down only once it has gone the
+// platform's drag distance from a press on an entry; while a button is down the list itself
+// never sees the pointer move, so its selection stays on the entry pressed. While a list is
+// dragged, shows that list's picture as the pointer and reports the lists the pointer
+// enters, moves within and leaves, and the list the button is released over.
 class ListDragTracker : public QObject
 {
     Q_OBJECT
 public:
     using DragList = MainWindowView::DragList;
     using DragPicture = MainWindowView::DragPicture;
-
-    // Drag-over transitions.
-    static constexpr int kEnter = 0;
-    static constexpr int kLeave = 1;
-    static constexpr int kOver = 2;
 
     // `image2` and `image3` are the pictures a drag can show; both lists are in one window.
     ListDragTracker(QAbstractItemView& file1, QAbstractItemView& queue, const QPixmap& image2,
@@ -45,7 +42,8 @@ public:
 signals:
     // The pointer moved over `list` with `buttons` held: 1 left, 2 right, 4 middle, summed.
     void mouseMoved(orvane::MainWindowView::DragList list, int buttons);
-    // A drag of `source` entered, left or moved within `target` (kEnter, kLeave, kOver).
+    // A drag of `source` entered, left or moved within `target` (kDragEnter, kDragLeave,
+    // kDragOver).
     void dragOver(orvane::MainWindowView::DragList target, orvane::MainWindowView::DragList source,
                   int state);
     // A drag of `source` was released over `target`.
@@ -71,6 +69,7 @@ private:
     std::array<DragPicture, 2> m_icons{DragPicture::Image2, DragPicture::Image3};
     QPointF m_pressedAt;
     bool m_movedFromPress = false;
+    bool m_pressedOnEntry = false;
     std::optional<DragList> m_dragged;
     std::optional<DragList> m_over;
 };

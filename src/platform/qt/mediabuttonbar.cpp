@@ -44,7 +44,7 @@ private:
 
 struct ButtonFace
 {
-    MediaButtons::Button button;
+    MediaButton button;
     const char* name;
     const QString& icon;
 };
@@ -58,10 +58,10 @@ TransportButton* transport(QToolButton* button)
 
 MediaButtonBar::MediaButtonBar(QWidget* parent) : QWidget(parent)
 {
-    const ButtonFace faces[] = {{MediaButtons::Button::Next, "Next", icons::kNext},
-                                {MediaButtons::Button::Play, "Play", icons::kPlay},
-                                {MediaButtons::Button::Pause, "Pause", icons::kPause},
-                                {MediaButtons::Button::Stop, "Stop", icons::kStop}};
+    const ButtonFace faces[] = {{MediaButton::Next, "Next", icons::kNext},
+                                {MediaButton::Play, "Play", icons::kPlay},
+                                {MediaButton::Pause, "Pause", icons::kPause},
+                                {MediaButton::Stop, "Stop", icons::kStop}};
     for (const ButtonFace& face : faces) {
         auto* button = new TransportButton(this);
         button->setObjectName(QString::fromLatin1(face.name));
@@ -69,14 +69,14 @@ MediaButtonBar::MediaButtonBar(QWidget* parent) : QWidget(parent)
         button->setIcon(iconOf(face.icon, kGlyphPixels));
         button->setIconSize(QSize(kGlyphPixels, kGlyphPixels));
         button->setFocusPolicy(Qt::NoFocus);
-        const MediaButtons::Button which = face.button;
+        const MediaButton which = face.button;
         connect(button, &QToolButton::clicked, this, [this, which] { emit pressed(which); });
         m_buttons[static_cast<std::size_t>(which)] = button;
     }
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QToolButton* MediaButtonBar::button(MediaButtons::Button which) const
+QToolButton* MediaButtonBar::button(MediaButton which) const
 {
     return m_buttons[static_cast<std::size_t>(which)];
 }
@@ -131,7 +131,7 @@ void MediaButtonBar::setCurrentButton(int index)
     if (index < 0 || index >= count)
         return;
     transport(button(m_current))->setFocusShown(false);
-    m_current = static_cast<MediaButtons::Button>(index);
+    m_current = static_cast<MediaButton>(index);
     transport(button(m_current))->setFocusShown(hasFocus());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mediabuttons.h"
+#include "platform/transportbuttons.h"
 
 #include <QWidget>
 #include <array>
@@ -18,12 +18,10 @@ class MediaButtonBar : public QWidget
 public:
     explicit MediaButtonBar(QWidget* parent = nullptr);
 
-    QToolButton* button(MediaButtons::Button which) const;
-    // The button the keyboard presses.
-    MediaButtons::Button currentButton() const { return m_current; }
+    QToolButton* button(MediaButton which) const;
 
 signals:
-    void pressed(MediaButtons::Button button);
+    void pressed(MediaButton button);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -35,7 +33,7 @@ private:
     void setCurrentButton(int index);
 
     std::array<QToolButton*, 4> m_buttons{};
-    MediaButtons::Button m_current = MediaButtons::Button::Next;
+    MediaButton m_current = MediaButton::Next;
 };
 
 } // namespace orvane

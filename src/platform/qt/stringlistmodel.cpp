@@ -11,7 +11,8 @@ QVariant StringListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole ||
+        (role == Qt::ToolTipRole && m_toolTips))
         return QString::fromStdString(at(index.row()));
     return {};
 }

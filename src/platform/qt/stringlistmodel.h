@@ -23,9 +23,12 @@ public:
     void removeAt(int row);
     // Replaces every row at once.
     void assign(std::vector<std::string> rows);
+    // Whether each row is its own tooltip.
+    void setToolTips(bool shown) { m_toolTips = shown; }
 
 private:
     std::deque<std::string> m_rows;
+    bool m_toolTips = false;
 };
 
 } // namespace orvane

@@ -3,14 +3,47 @@
 #include "platform/qt/flatlook.h"
 #include "platform/qt/stringlistmodel.h"
 
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace orvane {
+
+namespace {
+
+class LineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        // A character drawn from a fallback font (a note, an accent the font lacks) would make
+        // its line taller, and the list sizes every line like its last one.
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(option.fontMetrics.height());
+        return size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        // The style marks the current line with a tint like a selection's; a current line
+        // that is not selected must not look selected.
+        QStyleOptionViewItem line = option;
+        if (!line.state.testFlag(QStyle::State_Selected))
+            line.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, line, index);
+    }
+};
+
+} // namespace
 
 TextListView::TextListView(QWidget* parent) : QListView(parent), m_model(new StringListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new LineDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -42,6 +75,17 @@ void TextListView::mouseDoubleClickEvent(QMouseEvent* event)
     QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit dblClicked();
+}
+
+void TextListView::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    const bool byTab =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byTab && m_model->size() > 0 && selectedRow() < 0) {
+        const int current = currentIndex().row();
+        selectRow(current >= 0 ? current : 0);
+    }
 }
 
 } // namespace orvane

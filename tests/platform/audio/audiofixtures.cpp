@@ -1,11 +1,13 @@
 #include "audiofixtures.h"
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <numbers>
 #include <sndfile.h>
 #include <string_view>
+#include <unistd.h>
 
 namespace orvane::testing {
 
@@ -193,6 +195,28 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
         return 0;
     sf_close(check);
     return readBack.frames;
+}
+
+StderrCapture::StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(2))
+{
+    std::fflush(stderr);
+    ::dup2(::fileno(m_file), 2);
+}
+
+StderrCapture::~StderrCapture()
+{
+    std::fflush(stderr);
+    ::dup2(m_saved, 2);
+    ::close(m_saved);
+    std::fclose(m_file);
+}
+
+std::string StderrCapture::text() const
+{
+    std::fflush(stderr);
+    std::string text(static_cast<std::size_t>(::lseek(::fileno(m_file), 0, SEEK_END)), '\0');
+    ::pread(::fileno(m_file), text.data(), text.size(), 0);
+    return text;
 }
 
 } // namespace orvane::testing

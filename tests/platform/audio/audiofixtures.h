@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -46,5 +47,21 @@ Bytes readBytes(const std::string& path);
 long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRate, int channels,
                        double seconds, double frequency = 440.0, double amplitude = 0.5,
                        int container = 0);
+
+// Collects what this process writes to stderr while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture();
+    ~StderrCapture();
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+    // Everything written so far.
+    std::string text() const;
+
+private:
+    std::FILE* m_file;
+    int m_saved;
+};
 
 } // namespace orvane::testing

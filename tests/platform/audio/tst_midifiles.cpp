@@ -1,13 +1,20 @@
-// MIDI lengths through the tempo map, RIFF MIDI unwrapping, SMPTE conversion and refusal of
-// bad MIDI data, from files written here.
+// MIDI lengths through the tempo map, RIFF MIDI unwrapping, SMPTE conversion, lenient reading
+// and refusal of what holds no MIDI, from files written here: what prepareMidi hands on must be
+// what FluidSynth reads. Odd files and SoundFonts through the real media control.
 #include "audiofixtures.h"
+#include "controlrig.h"
+#include "fluidsynthreader.h"
+#include "platform/audio/midilimits.h"
 #include "platform/audio/preparedmidi.h"
 #include "platform/audio/rmidunwrapper.h"
 #include "platform/audio/smfscanner.h"
-#include "platform/audio/smpteconverter.h"
+#include "platform/audio/soundfontlocator.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <random>
+#include <sndfile.h>
+#include <sys/stat.h>
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -25,8 +32,16 @@ private slots:
     void smpteBecomesMetricalWithTheSameTiming();
     void badMidiIsRefused_data();
     void badMidiIsRefused();
-    void everyTruncationIsRefused();
+    void everyTruncationPlaysWhatParses();
     void randomBytesNeverReadOutside();
+    void oddMidiFilesPlayThroughTheControl_data();
+    void oddMidiFilesPlayThroughTheControl();
+    void unusableSoundFontsGiveWayToTheNext_data();
+    void unusableSoundFontsGiveWayToTheNext();
+
+private:
+    std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    QTemporaryDir m_dir;
 };
 
 namespace {
@@ -40,6 +55,12 @@ TrackBuilder notes(int quarters, int channel = 0)
     for (int i = 0; i < quarters; ++i)
         track.noteOn(0, channel, 60 + i % 12).noteOff(kTpq, channel, 60 + i % 12);
     return track;
+}
+
+Bytes concat(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 } // namespace
@@ -107,6 +128,39 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
     QTest::newRow("SMPTE 29.97 fps drop-frame")
         << smfFile(0, smpteDivision(29, 100), {TrackBuilder().noteOn(0, 0, 60).endTrack(30000)})
         << 30000 / (100 * 30000.0 / 1001.0);
+    // Read as the MIDI file format says readers must: skip unknown chunks, honour the header's
+    // length; and what FluidSynth would refuse the whole file for is passed over.
+    const Bytes plain = smfFile(0, kTpq, {notes(2).endTrack(0)});
+    QTest::newRow("unknown chunk before the track")
+        << concat(concat(Bytes(plain.begin(), plain.begin() + 14),
+                         {'X', 'Y', 'Z', 'w', 0, 0, 0, 3, 1, 2, 3}),
+                  Bytes(plain.begin() + 14, plain.end()))
+        << 1.0;
+    QTest::newRow("MThd of 10 bytes") << [&] {
+        Bytes file = plain;
+        file[7] = 10;
+        file.insert(file.begin() + 14, {0xAA, 0xBB, 0xCC, 0xDD});
+        return file;
+    }() << 1.0;
+    QTest::newRow("only an end of track") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)}) << 0.0;
+    QTest::newRow("escape, short tempo and zero tempo passed over")
+        << smfFile(0, kTpq,
+                   {TrackBuilder()
+                        .event(0, {0xF7, 0x02, 0x43, 0x12})
+                        .noteOn(0, 0, 60)
+                        .event(kTpq, {0xFF, 0x51, 0x02, 0x07, 0xA1})
+                        .tempo(0, 0)
+                        .noteOff(kTpq, 0, 60)
+                        .endTrack(0)})
+        << 1.0;
+    QTest::newRow("running status across a meta event")
+        << smfFile(0, kTpq,
+                   {TrackBuilder()
+                        .event(0, {0x90, 60, 100})
+                        .event(0, {0xFF, 0x01, 0x01, 'x'})
+                        .event(kTpq, {60, 0})
+                        .endTrack(0)})
+        << 0.5;
 }
 
 void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
@@ -122,6 +176,7 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
         const PreparedMidi prepared = prepareMidi(wrapped);
         QVERIFY2(prepared.valid, prepared.error.c_str());
         QCOMPARE_LE(std::abs(prepared.lengthSeconds - seconds), 1e-6);
+        QCOMPARE(fluidSynthDisagrees(wrapped, prepared), std::string());
     }
     const Bytes wrapped = rmidFile(file); // the unwrapped span points into it
     const RmidContents contents = unwrapRmid(wrapped);
@@ -150,74 +205,46 @@ void MidiFilesTest::smpteBecomesMetricalWithTheSameTiming()
     const SmfSummary original = scanSmf(file);
     QVERIFY(original.valid && original.smpte);
 
-    const Bytes converted = convertSmpteToMetrical(file, original);
-    const SmfSummary metrical = scanSmf(converted);
-    QVERIFY2(metrical.valid, metrical.error.c_str());
-    QVERIFY(!metrical.smpte);
-    QCOMPARE(metrical.trackCount, original.trackCount);
-    QCOMPARE(metrical.tempoTypeOffsets.size(), std::size_t{1}); // only the inserted tempo is left
-    QCOMPARE(metrical.endTick, original.endTick);
-    QCOMPARE_LE(std::abs(metrical.lengthSeconds - original.lengthSeconds), 1e-9);
-    QCOMPARE(converted.size(), file.size() + 7);
-
     const PreparedMidi prepared = prepareMidi(file);
     QVERIFY(prepared.valid);
-    QVERIFY(prepared.smf == converted);
+    QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
+    const SmfSummary metrical = scanSmf(prepared.smf);
+    QCOMPARE(metrical.trackCount, original.trackCount);
+    QCOMPARE(metrical.endTick, original.endTick);
+    QCOMPARE_LE(std::abs(metrical.lengthSeconds - original.lengthSeconds), 1e-9);
 }
 
 void MidiFilesTest::badMidiIsRefused_data()
 {
     QTest::addColumn<Bytes>("file");
     const Bytes good = smfFile(0, kTpq, {notes(2).endTrack(0)});
+    const auto changed = [&](std::size_t at, std::uint8_t value) {
+        Bytes f = good;
+        f[at] = value;
+        return f;
+    };
 
     QTest::newRow("zero bytes") << Bytes{};
-    QTest::newRow("text") << Bytes{'M', 'T', 'h', 'e', ' ', 'q', 'u', 'i', 'c', 'k',
-                                   ' ', 'b', 'r', 'o', 'w', 'n', ' ', 'f', 'o', 'x'};
     QTest::newRow("WAV bytes") << Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    QTest::newRow("garbage RMID") << Bytes{'R',  'I',  'F',  'F',  40,  0,   0,   0,
-                                           'R',  'M',  'I',  'D',  'd', 'a', 't', 'a',
-                                           0xFF, 0xFF, 0xFF, 0x7F, 1,   2};
     QTest::newRow("RMID without data chunk") << Bytes{'R', 'I', 'F', 'F', 12,  0,   0, 0, 'R', 'M',
                                                       'I', 'D', 'L', 'I', 'S', 'T', 0, 0, 0,   0};
     QTest::newRow("RMID holding garbage") << rmidFile(Bytes(64, 0x42));
-    QTest::newRow("format 3") << [&] {
-        Bytes f = good;
-        f[9] = 3;
-        return f;
-    }();
+    QTest::newRow("format 3") << changed(9, 3);
     QTest::newRow("no tracks") << smfFile(0, kTpq, {});
     QTest::newRow("division zero") << smfFile(0, 0, {notes(2).endTrack(0)});
     QTest::newRow("bad SMPTE rate") << smfFile(0, smpteDivision(23, 10), {notes(2).endTrack(0)});
-    QTest::newRow("more tracks declared than present") << [&] {
-        Bytes f = good;
-        f[11] = 2;
-        return f;
-    }();
-    QTest::newRow("header length 5") << [&] {
-        Bytes f = good;
-        f[7] = 5;
-        return f;
-    }();
-    QTest::newRow("track length past the end") << [&] {
-        Bytes f = good;
-        f[21] = static_cast<std::uint8_t>(f[21] + 1);
-        return f;
-    }();
-    QTest::newRow("data byte without status")
+    QTest::newRow("header length 5") << changed(7, 5);
+    QTest::newRow("no readable event")
         << smfFile(0, kTpq, {TrackBuilder().event(0, {60, 100}).endTrack(0)});
-    QTest::newRow("tempo of the wrong length")
-        << smfFile(0, kTpq, {TrackBuilder().event(0, {0xFF, 0x51, 0x02, 1, 2}).endTrack(kTpq)});
-    QTest::newRow("tempo zero") << smfFile(0, kTpq, {TrackBuilder().tempo(0, 0).endTrack(kTpq)});
-    QTest::newRow("end of track with data")
-        << smfFile(0, kTpq, {TrackBuilder().event(kTpq, {0xFF, 0x2F, 0x01, 0x00})});
-    QTest::newRow("five-byte delta time") << smfFile(0, kTpq,
-                                                     {TrackBuilder()
-                                                          .event(0, {0x90, 60, 100})
-                                                          .raw({0x81, 0x80, 0x80, 0x80, 0x01})
-                                                          .raw({0xFF, 0x2F, 0x00})});
-    QTest::newRow("lasts no time") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)});
     QTest::newRow("129 tracks") << smfFile(1, kTpq,
                                            std::vector<TrackBuilder>(129, notes(1).endTrack(0)));
+    QTest::newRow("more events than the cap") << [] {
+        TrackBuilder track;
+        track.program(0, 0, 0);
+        for (std::size_t i = 0; i < kMaxMidiEvents; ++i)
+            track.raw({0, 1}); // program changes in running status
+        return smfFile(0, kTpq, {track.endTrack(0)});
+    }();
 }
 
 void MidiFilesTest::badMidiIsRefused()
@@ -228,19 +255,29 @@ void MidiFilesTest::badMidiIsRefused()
     QVERIFY(!prepared.error.empty());
 }
 
-void MidiFilesTest::everyTruncationIsRefused()
+void MidiFilesTest::everyTruncationPlaysWhatParses()
 {
     const Bytes file =
         smfFile(1, kTpq, {TrackBuilder().tempo(0, 600000).endTrack(0), notes(3).endTrack(kTpq)});
     const Bytes rmid = rmidFile(file);
-    for (const Bytes* whole : {&file, &rmid}) {
-        QVERIFY(prepareMidi(*whole).valid);
-        // Cut anywhere inside the music: the RMID's trailing LIST chunk may go without harm.
-        const std::size_t musicEnd = whole == &file ? file.size() : 12 + 14 + 8 + file.size();
-        for (std::size_t size = 0; size < musicEnd; ++size) {
-            const Bytes cut(whole->begin(), whole->begin() + static_cast<std::ptrdiff_t>(size));
-            QVERIFY2(!prepareMidi(cut).valid, qPrintable(QString("cut at %1").arg(size)));
+    const double whole = prepareMidi(file).lengthSeconds;
+    QCOMPARE_LE(std::abs(whole - 4 * 0.6), 1e-9);
+    for (const Bytes* full : {&file, &rmid}) {
+        // The first whole event lies 14 + 8 + 7 bytes into the MIDI file.
+        const std::size_t firstEvent = (full == &file ? 0 : 12 + 14 + 8) + 14 + 8 + 7;
+        double previous = 0;
+        for (std::size_t size = 0; size <= full->size(); ++size) {
+            const Bytes cut(full->begin(), full->begin() + static_cast<std::ptrdiff_t>(size));
+            const PreparedMidi prepared = prepareMidi(cut);
+            QVERIFY2(prepared.valid == (size >= firstEvent),
+                     qPrintable(QString("cut at %1").arg(size)));
+            if (!prepared.valid)
+                continue;
+            QCOMPARE(fluidSynthDisagrees(cut, prepared), std::string());
+            QCOMPARE_GE(prepared.lengthSeconds, previous); // the more there is, the longer
+            previous = prepared.lengthSeconds;
         }
+        QCOMPARE(previous, whole);
     }
 }
 
@@ -256,9 +293,98 @@ void MidiFilesTest::randomBytesNeverReadOutside()
         for (int i = 0; i < flips; ++i)
             file[random() % file.size()] = static_cast<std::uint8_t>(random());
         const PreparedMidi prepared = prepareMidi(file);
-        if (prepared.valid)
-            QVERIFY(scanSmf(prepared.smf).valid);
+        if (prepared.valid && round % 8 == 0)
+            QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
     }
+}
+
+void MidiFilesTest::oddMidiFilesPlayThroughTheControl_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<Bytes>("content"); // empty: a named pipe
+    QTest::addColumn<int>("length");    // ms; -1: refused at once
+
+    const TrackBuilder half = notes(2);
+    const Bytes file = smfFile(0, kTpq, {notes(4).endTrack(0)});
+    const auto halfEnd = static_cast<std::ptrdiff_t>(14 + 8 + half.bytes().size());
+    QTest::newRow("only an end of track")
+        << QByteArray("empty.mid") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)}) << 0;
+    QTest::newRow("cut inside an event")
+        << QByteArray("cut.mid") << Bytes(file.begin(), file.begin() + halfEnd + 3) << 1000;
+    QTest::newRow("unknown chunk and a long MThd") << QByteArray("lenient.mid") << [&] {
+        Bytes lenient = file;
+        lenient[7] = 8;
+        lenient.insert(lenient.begin() + 14, {0, 0, 'J', 'U', 'N', 'K', 0, 0, 0, 1, 0x55});
+        return lenient;
+    }() << 2000;
+    QTest::newRow("a named pipe") << QByteArray("pipe.mid") << Bytes() << -1;
+}
+
+void MidiFilesTest::oddMidiFilesPlayThroughTheControl()
+{
+    if (!SoundFontLocator().locate())
+        QSKIP("no General MIDI SoundFont installed");
+    QFETCH(QByteArray, name);
+    QFETCH(Bytes, content);
+    QFETCH(int, length);
+    const std::string file = path(name.constData());
+    if (content.empty())
+        QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
+    else
+        writeBytes(file, content);
+
+    ControlRig rig;
+    const Playback played = rig.play("Sequencer", file);
+    QCOMPARE(played.opened, length >= 0);
+    if (length < 0)
+        return;
+    QCOMPARE(played.length, length);
+    QCOMPARE(played.done, std::vector<int>{1});
+    QCOMPARE(played.loudFrames > 0, length > 0);
+}
+
+void MidiFilesTest::unusableSoundFontsGiveWayToTheNext_data()
+{
+    QTest::addColumn<QByteArray>("soundFont"); // ORVANE_SOUNDFONT, in the test's folder
+    QTest::addColumn<QByteArray>("content");   // "folder", "pipe", or the file's bytes
+
+    QVERIFY(writeSineWav(path("sound.wav"), SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
+    QByteArray random(4096, '\0');
+    for (int i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 7919 + 13) % 251);
+    QTest::newRow("missing") << QByteArray("missing.sf2") << QByteArray();
+    QTest::newRow("empty") << QByteArray("empty.sf2") << QByteArray("");
+    QTest::newRow("random bytes") << QByteArray("random.sf2") << random;
+    QTest::newRow("a folder") << QByteArray("folder.sf2") << QByteArray("folder");
+    QTest::newRow("a WAV") << QByteArray("sound.wav") << QByteArray();
+    QTest::newRow("a named pipe") << QByteArray("pipe.sf2") << QByteArray("pipe");
+}
+
+void MidiFilesTest::unusableSoundFontsGiveWayToTheNext()
+{
+    QFETCH(QByteArray, soundFont);
+    QFETCH(QByteArray, content);
+    qunsetenv("ORVANE_SOUNDFONT");
+    if (!SoundFontLocator().locate())
+        QSKIP("no General MIDI SoundFont installed");
+    const std::string file = path(soundFont.constData());
+    if (content == "folder")
+        QVERIFY(::mkdir(file.c_str(), 0700) == 0);
+    else if (content == "pipe")
+        QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
+    else if (!content.isNull())
+        writeBytes(file, Bytes(content.begin(), content.end()));
+    writeBytes(path("song.mid"), simpleMidi(0.3));
+    qputenv("ORVANE_SOUNDFONT", QByteArray::fromStdString(file));
+
+    const StderrCapture stderrText;
+    const Playback played = ControlRig().play("Sequencer", path("song.mid"));
+    qunsetenv("ORVANE_SOUNDFONT");
+    QCOMPARE(played.done, std::vector<int>{1});
+    QCOMPARE_GT(played.loudFrames, 0);
+    const std::string lines = stderrText.text();
+    QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 1);
+    QVERIFY2(lines.find("ORVANE_SOUNDFONT names " + file) != std::string::npos, lines.c_str());
 }
 
 QTEST_GUILESS_MAIN(MidiFilesTest)

@@ -7,11 +7,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 
 using namespace orvane;
 
@@ -37,7 +35,7 @@ private slots:
     void controlsHaveTheirPlacesAndFonts();
     void windowIsFixedAndTextsFitTheirLabels();
     void onlyOkTakesTheFocusAndKeysPressIt();
-    void showAboutCentresTitlesAndClosesEachTime();
+    void showAboutTitlesAndClosesEachTime();
     void negativePlacesAreKept();
 
 private:
@@ -126,20 +124,15 @@ void TestAboutWindow::onlyOkTakesTheFocusAndKeysPressIt()
     QCOMPARE(presses, 4);
 }
 
-void TestAboutWindow::showAboutCentresTitlesAndClosesEachTime()
+void TestAboutWindow::showAboutTitlesAndClosesEachTime()
 {
     QtAboutWindowFactory windows(&m_mainWindow);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     for (int opening = 1; opening <= 2; ++opening) {
         bool checked = false;
         QTimer::singleShot(0, this, [&] {
             auto* about = qobject_cast<AboutWindow*>(openAboutWindow());
             QVERIFY(about);
             QVERIFY(about->isModal());
-            // Centred by the size it had when it loaded, before the platform framed it.
-            const QPoint centred(static_cast<int>(std::floor((screen.width() - 345) / 2.0)),
-                                 static_cast<int>(std::floor((screen.height() - 182) / 2.0)));
-            QCOMPARE(about->pos(), centred);
             QCOMPARE(about->windowTitle(), QStringLiteral("About Vemor's 32-bit Music Player"));
             QCOMPARE(about->versionText(), std::string("Version 2.1"));
             const QPixmap icon = about->findChild<QLabel*>(QStringLiteral("Image2"))->pixmap();

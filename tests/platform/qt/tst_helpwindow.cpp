@@ -1,7 +1,9 @@
 #include "platform/qt/helpwindow.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -44,12 +46,12 @@ class TestHelpWindow : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void contentsOpenAtTheTopWithoutBlocking();
     void topicsOpenAtTheirHeadings_data();
     void topicsOpenAtTheirHeadings();
     void missingOrWrongFileSaysWhatWasLookedFor_data();
     void missingOrWrongFileSaysWhatWasLookedFor();
     void fileInstalledLaterIsShown();
+    void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
     void everyLinkOfTheHelpLeadsToAnAnchor();
 
 private:
@@ -60,20 +62,6 @@ void TestHelpWindow::initTestCase()
 {
     m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
     QVERIFY2(!m_helpFile.isEmpty(), "docs/orvane.hlp.html not found");
-}
-
-void TestHelpWindow::contentsOpenAtTheTopWithoutBlocking()
-{
-    HelpWindow help;
-    help.setHelpFile(m_helpFile.toStdString());
-    help.setHelpCommand(HelpViewer::kHelpContents);
-    help.showTopic(5555);
-    help.showHelp();
-
-    QVERIFY(help.isVisible());
-    QVERIFY(!help.isModal());
-    QCOMPARE(help.browser()->verticalScrollBar()->value(), 0);
-    QVERIFY(isInView(*help.browser(), anchorBlock(*help.browser(), QStringLiteral("contents"))));
 }
 
 void TestHelpWindow::topicsOpenAtTheirHeadings_data()
@@ -153,6 +141,47 @@ void TestHelpWindow::fileInstalledLaterIsShown()
     QVERIFY(QFile::copy(m_helpFile, path));
     help.showTopic(2222);
     QVERIFY(isInView(*help.browser(), anchorBlock(*help.browser(), QStringLiteral("topic-2222"))));
+}
+
+void TestHelpWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
+{
+    // The contents: at the top, beside the main window without holding it up.
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.setHelpCommand(HelpViewer::kHelpContents);
+    help.showTopic(5555);
+    help.showHelp();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QVERIFY(!help.isModal());
+    QTextBrowser& browser = *help.browser();
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    const QTextBlock queue = anchorBlock(browser, QStringLiteral("topic-3333"));
+    QVERIFY(queue.layout()->lineAt(0).height() > 1.2 * queue.next().layout()->lineAt(0).height());
+    const QString folder =
+        qEnvironmentVariable("ORVANE_SCREENSHOT_DIR", QDir::current().filePath("screenshots"));
+    QVERIFY(QDir().mkpath(folder) && help.grab().save(folder + QStringLiteral("/help.png")));
+
+    // The contents' link to the queue's topic, followed with the mouse.
+    QTextCursor link(browser.document());
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorHref() == QLatin1String("#topic-3333"))
+                link.setPosition(it.fragment().position() + 1);
+        }
+    }
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, browser.cursorRect(link).center());
+    QVERIFY(isInView(browser, queue));
+    auto* back = help.findChild<QPushButton*>(QStringLiteral("helpBack"));
+    QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("helpContents")), Qt::LeftButton);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, queue));
+    QTest::keyClick(&browser, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    // Last, the topic shown when the contents were asked for.
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, anchorBlock(browser, HelpWindow::topicAnchor(5555))));
+    QVERIFY(!back->isEnabled());
 }
 
 void TestHelpWindow::everyLinkOfTheHelpLeadsToAnAnchor()

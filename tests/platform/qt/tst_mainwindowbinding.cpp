@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 using namespace orvane;
 
@@ -152,20 +151,13 @@ void TestMainWindowBinding::windowRequestsAndSignals()
     MainWindow& window = m_rig->window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.showVolumeNote("The mixer could not be started");
-    QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), QStringLiteral("The mixer could not be started"));
-    QToolTip::hideText();
-
     control<QAction>("HelpContents")->trigger();
-    QCOMPARE(m_rig->help.shown, std::vector<int>{-1});
+    QCOMPARE(m_rig->help.shown, std::vector<int>{HelpViewer::kHelpContents});
 
-    QSignalSpy about(&window, &MainWindow::helpAboutClicked);
-    QSignalSpy volume(&window, &MainWindow::volumeClicked);
     control<QAction>("helpabout")->trigger();
+    QCOMPARE(m_rig->about.records.size(), std::size_t{1});
     click("imgVolume");
-    QCOMPARE(about.count(), 1);
-    QCOMPARE(volume.count(), 1);
+    QVERIFY(!m_rig->launcher.attempts.empty());
 }
 
 void TestMainWindowBinding::minimiseSwitchShowsTheWindowMinimised()
@@ -173,8 +165,8 @@ void TestMainWindowBinding::minimiseSwitchShowsTheWindowMinimised()
     m_rig = std::make_unique<WindowRig>("/m");
     m_rig->form.Form_Load();
     m_rig->window.show();
-    QCOMPARE(m_rig->window.windowState(), MainWindowView::WindowState::Minimized);
-    QVERIFY(m_rig->window.isMinimized());
+    // The window manager iconifies the window as it maps it.
+    QTRY_COMPARE(m_rig->window.windowState(), MainWindowView::WindowState::Minimized);
 }
 
 void TestMainWindowBinding::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
@@ -191,14 +183,14 @@ void TestMainWindowBinding::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     // What the device had been told when the program was asked to end.
     struct QuitWatch : QObject
     {
-        explicit QuitWatch(const RecordingMediaControl& media) : m_media(media) {}
+        explicit QuitWatch(const FakeMediaControl& media) : m_media(media) {}
         bool eventFilter(QObject* watched, QEvent* event) override
         {
             if (watched == qApp && event->type() == QEvent::Quit)
                 commandsAtQuit.push_back(m_media.commands);
             return false;
         }
-        const RecordingMediaControl& m_media;
+        const FakeMediaControl& m_media;
         std::vector<Entries> commandsAtQuit;
     } watch(m_rig->media);
     qApp->installEventFilter(&watch);

@@ -26,6 +26,7 @@ private slots:
     void cleanup();
     void aFileDroppedOnTheQueueIsAppended();
     void aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait();
+    void aStraightDragFromARealPointerCarriesTheEntryPressed();
     void dropsOnTheDraggedListOrElsewhereChangeNothing();
     void onlyTheLeftButtonMovedFarEnoughOverANonEmptyListDrags();
     void thePointerShowsTheDraggedListsPictureAsItCrossesTheLists();
@@ -95,6 +96,7 @@ private:
 void TestMainWindowDragDrop::initTestCase()
 {
     applyOrvaneStyle(*qApp);
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     QVERIFY(makeFiles(m_music.path(), {"A.WAV", "b.mid", "c.rmi"}));
 }
 
@@ -140,16 +142,20 @@ void TestMainWindowDragDrop::aFileDroppedOnTheQueueIsAppended()
 void TestMainWindowDragDrop::aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait()
 {
     m_rig->form.queue().cmdQAll_Click();
-    // The window goes on handling events during the wait, with the drag already over.
+    // The window goes on handling events during the wait, with the drag already over: the
+    // first events it handles after the release are the wait's.
     Entries duringTheWait;
     QString pointerDuringTheWait;
     bool grabbedDuringTheWait = true;
-    QTimer::singleShot(100, this, [&] {
+    press(entryOf("lstMusicQ", 1));
+    moveTo(entryOf("lstMusicQ", 1) + farEnough());
+    moveTo(centreOf("File1"));
+    QTimer::singleShot(0, this, [&] {
         duringTheWait = m_rig->queue();
         pointerDuringTheWait = pointer();
         grabbedDuringTheWait = QWidget::mouseGrabber() != nullptr;
     });
-    drag(entryOf("lstMusicQ", 1), centreOf("File1"));
+    release(centreOf("File1"));
     QCOMPARE(duringTheWait.size(), std::size_t(3));
     QCOMPARE(pointerDuringTheWait, "none");
     QVERIFY(!grabbedDuringTheWait);
@@ -158,6 +164,28 @@ void TestMainWindowDragDrop::aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWai
     // The window takes the next drag as usual.
     drag(entryOf("lstMusicQ", 0), entryOf("File1", 1));
     QCOMPARE(m_rig->queue(), Entries{inMusic("c.rmi")});
+}
+
+void TestMainWindowDragDrop::aStraightDragFromARealPointerCarriesTheEntryPressed()
+{
+    // Pressed in the middle of an entry, the pointer moves straight down a pixel or two at a
+    // time, as a hand moves it, and passes the next entry before the drag begins.
+    const auto dragDown = [this](const char* from, int row, const char* to) {
+        auto* list = m_rig->control<QListView>(from);
+        const QPoint pressed = list->visualRect(list->model()->index(row, 0)).center();
+        XInput input(m_rig->window);
+        input.moveTo(*list->viewport(), pressed).press();
+        for (int down = 2; down <= QApplication::startDragDistance() + 6; down += 2)
+            input.moveTo(*list->viewport(), pressed + QPoint(0, down));
+        QWidget* target = m_rig->control(to);
+        return input.moveTo(*target, target->rect().center()).release().run();
+    };
+    QVERIFY(QTest::qWaitForWindowActive(&m_rig->window));
+    QVERIFY(dragDown("File1", 0, "lstMusicQ"));
+    QTRY_COMPARE(m_rig->queue(), Entries{inMusic("A.WAV")});
+    m_rig->form.queue().cmdQAll_Click();
+    QVERIFY(dragDown("lstMusicQ", 2, "File1"));
+    QTRY_COMPARE(m_rig->queue(), Entries({inMusic("A.WAV"), inMusic("A.WAV"), inMusic("c.rmi")}));
 }
 
 void TestMainWindowDragDrop::dropsOnTheDraggedListOrElsewhereChangeNothing()

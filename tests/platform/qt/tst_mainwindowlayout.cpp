@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 using namespace orvane;
 
@@ -79,6 +81,7 @@ private slots:
     void tabVisitsTheControlsInOrderAndReturnsToDir1();
     void f1ShowsTheFocusedControlsTopicElseTheContents();
     void screenshot();
+    void aQueueEntryShowsItsWholePathWhenPointedAt();
 
 private:
     QWidget* control(const char* name) const { return m_rig->control(name); }
@@ -90,9 +93,13 @@ private:
 void TestMainWindowLayout::initTestCase()
 {
     applyOrvaneStyle(*qApp);
-    QVERIFY(makeFiles(m_music.path(), {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi",
-                                       "notes.txt", "Jazz/"}));
-    QVERIFY(QDir::setCurrent(m_music.path()));
+    // A folder name long enough that the queue's entries do not fit its width.
+    const QString folder =
+        m_music.filePath("music from the shelf in the hall, second row from the top");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(makeFiles(folder, {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi",
+                               "ünïcødé ♫.mid", "notes.txt", "Jazz/"}));
+    QVERIFY(QDir::setCurrent(folder));
     m_rig = std::make_unique<WindowRig>();
     m_rig->form.Form_Load();
     m_rig->window.show();
@@ -188,9 +195,13 @@ void TestMainWindowLayout::tabVisitsTheControlsInOrderAndReturnsToDir1()
 
 void TestMainWindowLayout::f1ShowsTheFocusedControlsTopicElseTheContents()
 {
-    const std::pair<const char*, int> topics[] = {
-        {"Dir1", 1111},   {"File1", 2222},     {"lstMusicQ", 3333}, {"MMControl1", 4444},
-        {"cmdRnd", 5555}, {"cboFileType", -1}, {"Drive1", -1}};
+    const std::pair<const char*, int> topics[] = {{"Dir1", 1111},
+                                                  {"File1", 2222},
+                                                  {"lstMusicQ", 3333},
+                                                  {"MMControl1", 4444},
+                                                  {"cmdRnd", 5555},
+                                                  {"cboFileType", HelpViewer::kHelpContents},
+                                                  {"Drive1", HelpViewer::kHelpContents}};
     for (const auto& [name, topic] : topics) {
         m_rig->help.shown.clear();
         control(name)->setFocus();
@@ -218,10 +229,28 @@ void TestMainWindowLayout::screenshot()
     const QImage shot = window.grab().toImage();
     QVERIFY(shot.save(QDir(folder).filePath(QStringLiteral("mainwindow.png"))));
 
-    // The gauge draws teal on light yellow.
+    // The gauge draws teal on light yellow; the buttons' bevels are grey like the strip's.
     const QPoint gauge = control("Gauge1")->mapTo(&window, QPoint(0, 0));
     QCOMPARE(shot.pixelColor(gauge + QPoint(5, 9)), QColor(0, 128, 128));
     QCOMPARE(shot.pixelColor(gauge + QPoint(130, 9)), QColor(255, 255, 128));
+    const QColor bevel = shot.pixelColor(control("cmdRnd")->mapTo(&window, QPoint(0, 12)));
+    QVERIFY2(bevel.red() == bevel.green() && bevel.green() == bevel.blue(),
+             qPrintable(bevel.name()));
+
+    // Every file has a line as high as the list's font, odd characters or not.
+    auto* files = qobject_cast<QListView*>(control("File1"));
+    for (int row = 0; row < files->model()->rowCount(); ++row)
+        QCOMPARE(files->visualRect(files->model()->index(row, 0)).height(),
+                 files->fontMetrics().height());
+}
+
+void TestMainWindowLayout::aQueueEntryShowsItsWholePathWhenPointedAt()
+{
+    auto* queue = qobject_cast<QListView*>(control("lstMusicQ"));
+    const QPoint third = queue->visualRect(queue->model()->index(2, 0)).center();
+    QVERIFY(XInput(m_rig->window).moveTo(*queue->viewport(), third).run());
+    QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text().toStdString(), m_rig->window.lstMusicQ().item(2),
+                              10000);
 }
 
 QTEST_MAIN(TestMainWindowLayout)

@@ -1,6 +1,6 @@
 // The Qt controls' own contracts, which the fakes of the logic tests only imitate.
 
-#include "platform/mountvolumes.h"
+#include "platform/posix/mountvolumes.h"
 #include "platform/qt/drivecombobox.h"
 #include "platform/qt/dropdownlist.h"
 #include "platform/qt/filelistbox.h"
@@ -169,7 +169,7 @@ void TestQtControls::driveListRaisesChangeOnlyForAnotherDrive()
     QTemporaryDir dir;
     const std::string table = dir.filePath(QStringLiteral("mounts")).toStdString();
     std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n";
-    const MountVolumes volumes(table, "/root");
+    MountVolumes volumes(table, "/root", "root");
     DriveComboBox drives(volumes);
     QSignalSpy changes(&drives, &DriveComboBox::changed);
     QCOMPARE(drives.count(), 2);
@@ -192,6 +192,18 @@ void TestQtControls::driveListRaisesChangeOnlyForAnotherDrive()
 
     // The user choosing the drive already shown changes nothing.
     emit drives.activated(drives.findText(QStringLiteral("/media/usb")));
+    QCOMPARE(changes.count(), 3);
+
+    // Unmounted, the drive is no longer offered nor shown; mounted again, it is both.
+    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n";
+    QVERIFY(volumes.reread());
+    drives.refresh();
+    QCOMPARE(drives.count(), 1);
+    QCOMPARE(drives.currentIndex(), -1);
+    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n";
+    QVERIFY(volumes.reread());
+    drives.refresh();
+    QCOMPARE(drives.currentText(), QStringLiteral("/media/usb"));
     QCOMPARE(changes.count(), 3);
 }
 
@@ -229,7 +241,7 @@ void TestQtControls::gaugeFillsClampedBetweenItsBounds()
 
 void TestQtControls::mediaButtonsShareTheWidthAndReportPresses()
 {
-    using Button = MediaButtons::Button;
+    using Button = MediaButton;
     MediaButtonBar bar;
     bar.resize(208, 25);
     bar.show();

@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# Mutation testing for developers (not part of the test command): applies a fixed, seeded
+# sample of small mutations to the logic libraries and the MIDI/WAV parsers (a comparison
+# flipped, a statement dropped, a constant changed by one, a condition inverted), rebuilds a
+# private copy of the tree after each, runs the suite and counts the mutants it kills.
+# The same seed and the same product code give the same mutants, so the counts before and
+# after a change to the tests can be compared.
+#   scripts/mutate.sh [--seed N] [--count N] [--list] [--keep]
+#     --seed N   the sample's seed (default 2026)
+#     --count N  how many mutants to sample (default 48)
+#     --list     print the sampled mutants and stop
+#     --keep     keep the private copy and its build (in /tmp) for a look afterwards
+set -euo pipefail
+cd "$(dirname "$0")/.."
+exec /usr/bin/env python3 - "$@" <<'PYTHON'
+import argparse, glob, os, random, re, shutil, subprocess, sys, tempfile, time
+
+FILES = sorted(set(
+    glob.glob("src/app/*.cpp") + glob.glob("src/browser/*.cpp") + glob.glob("src/queue/*.cpp")
+    + glob.glob("src/playback/*.cpp")
+    + [f for f in glob.glob("src/platform/audio/*.cpp")
+       if re.search(r"(smf|rmid|smpte|wavdecoder|wavdatasizefix|preparedmidi|midinormal)", f)]))
+
+COMPARISONS = {" == ": " != ", " != ": " == ", " < ": " >= ", " >= ": " < ",
+               " > ": " <= ", " <= ": " > "}
+LOGIC = {" && ": " || ", " || ": " && ", "true": "false", "false": "true"}
+STATEMENT = re.compile(r"^\s*(?!return\b|case\b|default\b|break\b|continue\b|using\b|"
+                       r"const\b|auto\b|static\b|constexpr\b|std::\w+<|int\b|bool\b|char\b|"
+                       r"double\b|float\b|unsigned\b|long\b|[A-Z]\w*\s+\w+\s*[=({;])"
+                       r"[\w.\->:\[\]*&()]+(\(.*\)|\s*([-+*/|&]?=|\+\+|--)\s*.*)\s*;\s*$")
+NUMBER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
+
+
+def code_part(line):
+    """The line with string and character literals blanked and comments cut off."""
+    out, i, quote = [], 0, None
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            out.append(c if c == quote else " ")
+            quote = None if c == quote else quote
+        elif c in "\"'":
+            quote = c
+            out.append(c)
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out)
+
+
+def sites():
+    found = []
+    for path in FILES:
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        in_comment = False
+        for number, line in enumerate(lines, 1):
+            stripped = line.strip()
+            if in_comment:
+                in_comment = "*/" not in stripped
+                continue
+            if stripped.startswith("/*"):
+                in_comment = "*/" not in stripped
+                continue
+            if not stripped or stripped.startswith(("#", "//")):
+                continue
+            code = code_part(line)
+            for old, new in list(COMPARISONS.items()) + list(LOGIC.items()):
+                pattern = re.escape(old) if old.startswith(" ") else r"\b%s\b" % old
+                for m in re.finditer(pattern, code):
+                    found.append((path, number, m.start(), old, new, "flip"))
+            for m in NUMBER.finditer(code):
+                value = int(m.group(1))
+                found.append((path, number, m.start(), m.group(1), str(value + 1), "constant"))
+            if STATEMENT.match(code) and not stripped.endswith(("{", ",")):
+                found.append((path, number, 0, line, "", "drop"))
+    return found
+
+
+def apply(tree, site):
+    path, number, column, old, new, kind = site
+    full = os.path.join(tree, path)
+    with open(full, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    line = lines[number - 1]
+    if kind == "drop":
+        lines[number - 1] = ""
+    else:
+        assert line[column:column + len(old)] == old, (site, line)
+        lines[number - 1] = line[:column] + new + line[column + len(old):]
+    with open(full, "w", encoding="utf-8") as f:
+        f.write("\n".join(lines))
+    return full
+
+
+def describe(site):
+    path, number, column, old, new, kind = site
+    if kind == "drop":
+        return "%s:%d drop `%s`" % (path, number, old.strip())
+    return "%s:%d `%s` -> `%s`" % (path, number, old.strip(), new.strip())
+
+
+def run(command, cwd, timeout, log):
+    try:
+        return subprocess.run(command, cwd=cwd, stdout=log, stderr=subprocess.STDOUT,
+                              timeout=timeout).returncode
+    except subprocess.TimeoutExpired:
+        return 124
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--seed", type=int, default=2026)
+    parser.add_argument("--count", type=int, default=48)
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--keep", action="store_true")
+    args = parser.parse_args()
+
+    candidates = sites()
+    sample = random.Random(args.seed).sample(candidates, min(args.count, len(candidates)))
+    print("%d mutation sites in %d files; %d sampled with seed %d"
+          % (len(candidates), len(FILES), len(sample), args.seed))
+    if args.list:
+        for site in sample:
+            print("  " + describe(site))
+        return 0
+
+    tree = tempfile.mkdtemp(prefix="orvane-mutate.")
+    try:
+        files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], check=True,
+                               capture_output=True, text=True).stdout.split("\n")
+        for name in filter(None, files):
+            if os.path.isfile(name):
+                os.makedirs(os.path.join(tree, os.path.dirname(name)), exist_ok=True)
+                shutil.copy2(name, os.path.join(tree, name))
+        build = os.path.join(tree, "build")
+        env_launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"] if shutil.which("ccache") else []
+        log = open(os.path.join(tree, "mutate.log"), "w")
+        print("building the unmutated tree in %s ..." % tree, flush=True)
+        if run(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
+                "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DORVANE_BUILD_BENCH=OFF"] + env_launcher,
+               tree, 600, log) or run(["ninja", "-C", build], tree, 3600, log):
+            print("the unmutated tree does not build: see %s/mutate.log" % tree)
+            return 1
+        ctest = ["ctest", "--test-dir", build, "-j2", "--timeout", "180", "--stop-on-failure"]
+        # The quick tests first: most mutants die there, and the rest need not run.
+        stages = [["-L", "^logic$"], ["-L", "^audio$"], ["-LE", "^(logic|audio|install)$"]]
+
+        def suite_fails():
+            return any(run(ctest + stage, tree, 1800, log) for stage in stages)
+
+        if suite_fails():
+            print("the suite fails on the unmutated tree: see %s/mutate.log" % tree)
+            return 1
+        killed = survived = stillborn = 0
+        for index, site in enumerate(sample, 1):
+            started = time.time()
+            path = apply(tree, site)
+            original = os.path.join(os.getcwd(), site[0])
+            if run(["ninja", "-C", build], tree, 1200, log):
+                outcome = "stillborn"
+                stillborn += 1
+            elif suite_fails():
+                outcome = "killed"
+                killed += 1
+            else:
+                outcome = "SURVIVED"
+                survived += 1
+            shutil.copy2(original, path)
+            print("%3d/%d %-9s %s (%.0f s)" % (index, len(sample), outcome, describe(site),
+                                               time.time() - started), flush=True)
+        viable = killed + survived
+        print("mutants: %d sampled, %d built, %d killed, %d survived (%d %% killed)"
+              % (len(sample), viable, killed, survived, 100 * killed // max(viable, 1)))
+        return 0
+    finally:
+        if args.keep:
+            print("kept: %s" % tree)
+        else:
+            shutil.rmtree(tree, ignore_errors=True)
+
+
+sys.exit(main())
+PYTHON

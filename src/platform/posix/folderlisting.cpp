@@ -1,0 +1,84 @@
+#include "platform/posix/folderlisting.h"
+
+#include "text/lowercase.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace orvane {
+
+namespace {
+
+bool matchesWildcard(std::string_view name, std::string_view wildcard)
+{
+    // `name` and `wildcard` are both in lower case. Iterative matcher with one backtrack point:
+    // linear in practice, never exponential.
+    std::size_t n = 0, w = 0, starW = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (w < wildcard.size() && (wildcard[w] == '?' || wildcard[w] == name[n])) {
+            ++n;
+            ++w;
+        } else if (w < wildcard.size() && wildcard[w] == '*') {
+            starW = w++;
+            starN = n;
+        } else if (starW != std::string_view::npos) {
+            w = starW + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (w < wildcard.size() && wildcard[w] == '*')
+        ++w;
+    return w == wildcard.size();
+}
+
+} // namespace
+
+bool matchesPattern(std::string_view name, std::string_view pattern)
+{
+    const std::string lowerName = lowerCase(name);
+    const std::string lowerPattern = lowerCase(pattern);
+    name = lowerName;
+    pattern = lowerPattern;
+    while (true) {
+        const std::size_t end = pattern.find(';');
+        if (matchesWildcard(name, pattern.substr(0, end)) && !pattern.substr(0, end).empty())
+            return true;
+        if (end == std::string_view::npos)
+            return false;
+        pattern.remove_prefix(end + 1);
+    }
+}
+
+std::vector<std::string> listMatchingFiles(const std::string& folder, std::string_view pattern,
+                                           std::size_t limit)
+{
+    namespace fs = std::filesystem;
+    // Each name with its lower-case form, worked out once rather than in every comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    std::error_code error;
+    fs::directory_iterator entries(fs::path(folder), fs::directory_options::skip_permission_denied,
+                                   error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        if (name.empty() || name.front() == '.' || !matchesPattern(name, pattern))
+            continue;
+        std::error_code statError;
+        if (!entries->is_regular_file(statError))
+            continue;
+        keyed.emplace_back(lowerCase(name), name);
+    }
+    if (error)
+        return {};
+    // By lower-case name; names equal but for case keep a stable order by their own bytes.
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> names;
+    names.reserve(std::min(keyed.size(), limit));
+    for (std::size_t i = 0; i < keyed.size() && i < limit; ++i)
+        names.push_back(std::move(keyed[i].second));
+    return names;
+}
+
+} // namespace orvane

@@ -1,0 +1,121 @@
+#include "platform/posix/mountvolumes.h"
+
+#include "platform/posix/posixsysteminfo.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace orvane {
+
+namespace {
+
+// True when `path` is `mount` or lies below it.
+bool isUnder(const std::string& path, const std::string& mount)
+{
+    if (mount == "/")
+        return !path.empty() && path.front() == '/';
+    return path == mount ||
+           (path.size() > mount.size() && path.compare(0, mount.size(), mount) == 0 &&
+            path[mount.size()] == '/');
+}
+
+bool isRemovableMount(const std::string& mount)
+{
+    return mount.rfind("/media/", 0) == 0 || mount.rfind("/mnt/", 0) == 0 || mount == "/mnt";
+}
+
+bool isOctalDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+// The kernel writes space, tab, newline and backslash in mount points as three octal digits.
+std::string decodeEscapes(const std::string& field)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && isOctalDigit(field[i + 1]) &&
+            isOctalDigit(field[i + 2]) && isOctalDigit(field[i + 3])) {
+            decoded += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                                         (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            decoded += field[i];
+        }
+    }
+    return decoded;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+std::vector<std::string> parseMountPoints(const std::string& table)
+{
+    std::vector<std::string> mounts;
+    std::istringstream lines(table);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint;
+        if (fields >> device >> mountPoint)
+            mounts.push_back(decodeEscapes(mountPoint));
+    }
+    return mounts;
+}
+
+MountVolumes::MountVolumes(std::string mountTable, std::string home, std::string user)
+    : m_mountTable(std::move(mountTable)), m_home(std::move(home)),
+      m_removableUserFolder("/run/media/" + user + "/")
+{
+    reread();
+}
+
+MountVolumes::MountVolumes() : MountVolumes("/proc/self/mounts", userHomeFolder(), userName()) {}
+
+bool MountVolumes::reread()
+{
+    const std::vector<std::string> mounts = parseMountPoints(readFile(m_mountTable));
+    std::vector<std::string> drives{"/"};
+    std::string homeMount = "/";
+    for (const std::string& mount : mounts) {
+        if (isUnder(m_home, mount) && mount.size() > homeMount.size())
+            homeMount = mount;
+    }
+    if (homeMount != "/")
+        drives.push_back(homeMount);
+    std::vector<std::string> removable;
+    for (const std::string& mount : mounts) {
+        if (isRemovableMount(mount) || (mount.size() > m_removableUserFolder.size() &&
+                                        mount.rfind(m_removableUserFolder, 0) == 0))
+            removable.push_back(mount);
+    }
+    std::sort(removable.begin(), removable.end());
+    for (const std::string& mount : removable) {
+        if (std::find(drives.begin(), drives.end(), mount) == drives.end())
+            drives.push_back(mount);
+    }
+    if (drives == m_drives)
+        return false;
+    m_drives = std::move(drives);
+    return true;
+}
+
+std::string MountVolumes::driveOf(const std::string& path) const
+{
+    std::string best = "/";
+    for (const std::string& drive : m_drives) {
+        if (isUnder(path, drive) && drive.size() > best.size())
+            best = drive;
+    }
+    return best;
+}
+
+} // namespace orvane

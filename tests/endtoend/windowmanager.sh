@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The program on a desktop with a window manager, as its user sees it (run inside
+# tests/rig/usersession.sh): with no volume mixer installed, a click on the volume picture
+# shows a note by the picture; the About window opens with its frame, title bar included,
+# centred on the screen.
+set -u
+orvane=$(realpath "$1")
+fail() { echo "FAIL: $*" >&2; exit 1; }
+xdotool=/usr/bin/xdotool
+# Polls for up to 15 s, whatever else the machine is doing.
+poll() {
+    local until=$((SECONDS + 15))
+    while ((SECONDS < until)); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+# Whether the command prints anything.
+some() { [[ -n "$("$@")" ]]; }
+# The first visible window of the program whose name matches $1.
+window() { $xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+# The client area of a window (xwininfo's choice of it) as "left top width height".
+client() {
+    xwininfo "$@" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                             /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+# The visible windows of the program of a type that matches $1 (TOOLTIP, ...).
+typed() {
+    for id in $($xdotool search --onlyvisible --class orvane 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q "= _NET_WM_WINDOW_TYPE_$1" && echo "$id"
+    done
+}
+
+folder=$(mktemp -d)
+trap 'kill $pid 2>/dev/null; rm -rf "$folder"' EXIT
+cd "$folder" || exit 1
+PATH=/nonexistent SDL_AUDIODRIVER=dummy "$orvane" >/dev/null 2>&1 &
+pid=$!
+poll some window '^Vemor' || fail "the main window did not appear"
+main=$(window '^Vemor')
+
+# The picture lies 324 px down the 386 px client area, under the menu bar.
+read -r _ mainTop _ height <<<"$(client -id "$main")"
+$xdotool mousemove --window "$main" 40 $((height - 386 + 340)) click 1
+poll some typed TOOLTIP || fail "no note by the volume picture"
+read -r _ noteTop _ _ <<<"$(client -id "$(typed TOOLTIP | head -n1)")"
+((noteTop > mainTop + height - 386 + 324)) || fail "the note is not by the picture"
+
+$xdotool windowactivate --sync "$main" key alt+h
+poll some typed DROPDOWN_MENU || fail "the Help menu did not open"
+$xdotool key a
+poll some window '^About ' || fail "the About window did not appear"
+about=$(window '^About ')
+framed() { xprop -id "$about" -notype _NET_FRAME_EXTENTS | grep -q ' = '; }
+poll framed || fail "the About window has no frame"
+IFS=', ' read -r frameLeft frameRight frameTop frameBottom <<<"$(xprop -id "$about" -notype \
+    _NET_FRAME_EXTENTS | sed 's/.*= //')"
+read -r left top width height <<<"$(client -id "$about")"
+read -r _ _ screenWidth screenHeight <<<"$(client -root)"
+# Twice the frame's centre against the screen's size: within 2 px is within 4.
+across=$((2 * (left - frameLeft) + width + frameLeft + frameRight - screenWidth))
+down=$((2 * (top - frameTop) + height + frameTop + frameBottom - screenHeight))
+((across >= -4 && across <= 4 && down >= -4 && down <= 4)) ||
+    fail "the About frame is off the screen's centre by $((across / 2)), $((down / 2)) px"
+echo "volume note shown; About frame centred"
