@@ -1,41 +1,27 @@
 #include "platform/audio/audiomediacontrol.h"
 
 #include "platform/audio/audiolog.h"
-#include "platform/audio/filebytes.h"
-#include "platform/audio/midilimits.h"
-#include "platform/audio/midisource.h"
+#include "platform/audio/audiosource.h"
+#include "platform/audio/audiosourcefactory.h"
 #include "platform/audio/midisynth.h"
 #include "platform/audio/outputformat.h"
 #include "platform/audio/outputkeeper.h"
 #include "platform/audio/playbackdeck.h"
-#include "platform/audio/preparedmidi.h"
 #include "platform/audio/sdlaudiooutput.h"
-#include "platform/audio/wavsource.h"
+#include "platform/audio/statusticker.h"
 #include "platform/eventloop.h"
+#include "text/lowercase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace orvane {
 
 namespace {
 
-// A status update comes this long after the position passes a whole interval, so that the
-// gauge steps just after each second of what is heard, never just before.
-constexpr std::int32_t kStatusLag = 15;
-// Timers may fire a little early or late; a long wait ends this much early for a second look.
-constexpr std::int32_t kStatusSecondLook = 50;
 // Bounds on the wait for the keeper and the worker at the end.
 constexpr auto kKeeperStopWait = std::chrono::milliseconds(350);
 constexpr auto kDeckStopWait = std::chrono::milliseconds(250);
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 } // namespace
 
@@ -64,13 +50,20 @@ AudioMediaControl::AudioMediaControl(EventLoop& loop, AudioMediaControlOptions o
                 m_noteHandler(text);
         });
     });
-    m_statusTimer = m_loop.createTimer([this] { onStatusTimer(); });
+    StatusTicker::Clock clock;
+    clock.playing = [this] { return m_mode == MediaMode::Playing; };
+    clock.position = [this] { return position(); };
+    clock.length = [this] { return length(); };
+    m_status = std::make_unique<StatusTicker>(m_loop, std::move(clock), [this] {
+        if (MediaControlEvents* receiver = this->events())
+            receiver->MMControl1_StatusUpdate();
+    });
 }
 
 AudioMediaControl::~AudioMediaControl()
 {
     m_alive.reset();
-    m_statusTimer.reset();
+    m_status.reset();
     close();
     // Neither a sound server that does not answer nor a long render holds up the end: what is
     // still busy after a short wait is left to finish by itself.
@@ -129,7 +122,7 @@ void AudioMediaControl::open()
 {
     close();
     std::string error;
-    std::shared_ptr<AudioSource> source = openSource(fileName(), error);
+    std::shared_ptr<AudioSource> source = openAudioSource(deviceType(), fileName(), m_synth, error);
     if (!source) {
         reportAudioProblem("cannot open \"" + fileName() + "\": " + error);
         return;
@@ -137,37 +130,6 @@ void AudioMediaControl::open()
     m_source = std::move(source);
     m_frozenPosition = 0;
     m_mode = MediaMode::Stopped;
-}
-
-std::shared_ptr<AudioSource> AudioMediaControl::openSource(const std::string& path,
-                                                           std::string& error)
-{
-    const std::string device = lowerCase(deviceType());
-    if (device == "waveaudio")
-        return WavSource::open(path, error);
-    if (device != "sequencer") {
-        error = deviceType().empty() ? "no device type set"
-                                     : "unknown device type \"" + deviceType() + "\"";
-        return nullptr;
-    }
-    // Reading and scanning are bounded by the size cap; FluidSynth reads the file on the
-    // render worker when it starts.
-    PreparedMidi midi;
-    {
-        const auto bytes = readFileBytes(path, kMaxMidiFileBytes, error);
-        if (!bytes)
-            return nullptr;
-        midi = prepareMidi(*bytes);
-    }
-    if (!midi.valid) {
-        error = midi.error;
-        return nullptr;
-    }
-    if (m_synth->failed()) {
-        error = m_synth->error();
-        return nullptr;
-    }
-    return std::make_shared<MidiSource>(m_synth, std::move(midi));
 }
 
 void AudioMediaControl::close()
@@ -274,53 +236,14 @@ std::int32_t AudioMediaControl::position() const
 void AudioMediaControl::setUpdateInterval(std::int16_t milliseconds)
 {
     const bool changed = milliseconds != updateInterval();
-    InertMediaControl::setUpdateInterval(milliseconds);
-    if (changed || !m_statusTimer->isActive())
+    MediaControlSettings::setUpdateInterval(milliseconds);
+    if (changed || !m_status->isActive())
         scheduleStatus();
 }
 
 void AudioMediaControl::scheduleStatus()
 {
-    const std::int32_t interval = updateInterval();
-    if (interval <= 0) {
-        m_statusTimer->stop();
-        return;
-    }
-    if (m_mode != MediaMode::Playing) {
-        // The position stands still: once per interval is all there is to it.
-        m_statusDue = 0;
-        m_statusTimer->start(interval);
-        return;
-    }
-    const std::int32_t position = this->position();
-    m_statusDue = (position / interval + 1) * interval;
-    std::int32_t wait = m_statusDue - position + kStatusLag;
-    if (wait > 2 * kStatusSecondLook)
-        wait -= kStatusSecondLook;
-    m_earlyLooks = 0;
-    m_statusTimer->start(wait);
-}
-
-void AudioMediaControl::onStatusTimer()
-{
-    if (updateInterval() <= 0) {
-        m_statusTimer->stop();
-        return;
-    }
-    if (m_mode == MediaMode::Playing && m_earlyLooks < 2) {
-        const std::int32_t position = this->position();
-        if (position < m_statusDue && position < length()) {
-            // Too early for the whole interval: look again just after it (twice at most,
-            // should the sound stand still).
-            ++m_earlyLooks;
-            m_statusTimer->start(m_statusDue - position + kStatusLag);
-            return;
-        }
-    }
-    m_earlyLooks = 0;
-    if (events() != nullptr)
-        events()->MMControl1_StatusUpdate();
-    scheduleStatus();
+    m_status->reschedule(updateInterval());
 }
 
 } // namespace orvane

@@ -2,7 +2,7 @@
 
 #include "platform/audio/audiomediacontroloptions.h"
 #include "platform/audio/audiooutput.h"
-#include "platform/inertmediacontrol.h"
+#include "platform/audio/mediacontrolsettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,14 +16,14 @@ class EventLoop;
 class MidiSynth;
 class OutputKeeper;
 class PlaybackDeck;
-class Timer;
+class StatusTicker;
 
 // The media control over real audio: "WaveAudio" files through libsndfile, "Sequencer" files
 // through FluidSynth. A worker renders ahead of the output (see PlaybackDeck), so that a file
 // opened and played from the Done of one that ended follows it without a gap; an output keeper
 // (see OutputKeeper) opens the device, rides out its loss and closes it while idle. Done and
 // StatusUpdate are raised on the GUI thread, which waits for neither.
-class AudioMediaControl : public InertMediaControl
+class AudioMediaControl : public MediaControlSettings
 {
 public:
     // `tap` sees every buffer handed to the output (tests and benchmarks).
@@ -54,12 +54,10 @@ private:
     void play();
     void stop();
     void setPaused(bool paused);
-    std::shared_ptr<AudioSource> openSource(const std::string& path, std::string& error);
     void onPlaybackEnded(std::uint64_t playback);
     void onPlaybackFailed(std::uint64_t playback, const std::string& error);
     void endPlayback();
     void scheduleStatus();
-    void onStatusTimer();
     // Runs `task` on the GUI thread unless the control is gone by then.
     void post(std::function<void()> task);
 
@@ -71,9 +69,7 @@ private:
     std::shared_ptr<MidiSynth> m_synth;
     std::shared_ptr<PlaybackDeck> m_deck;
     std::shared_ptr<OutputKeeper> m_keeper;
-    std::unique_ptr<Timer> m_statusTimer;
-    std::int32_t m_statusDue = 0; // ms of position at which the next status update is due
-    int m_earlyLooks = 0;
+    std::unique_ptr<StatusTicker> m_status;
 
     std::shared_ptr<AudioSource> m_source;
     std::uint64_t m_playback = 0;      // the deck's number for the source's latest playback
