@@ -280,7 +280,9 @@ void AudioServerTest::tracksFollowEachOtherWithNothingInBetween()
     while (!loud(samples[first]))
         ++first;
     int sharpest = 0;
-    for (std::size_t i = first + 1; i + 2 < first + 2 * static_cast<std::size_t>(tone); ++i)
+    // The end is left out: on a busy machine the recording may begin a few ms into the tone.
+    const std::size_t end = first + 2 * static_cast<std::size_t>(tone) - kRate / 20;
+    for (std::size_t i = first + 1; i + 1 < end; ++i)
         sharpest = std::max(sharpest, std::abs(samples[i + 1] - 2 * samples[i] + samples[i - 1]));
     QCOMPARE_LE(sharpest, 400); // a 330 Hz sine at 0.4 bends by 243 at most per sample
 }
