@@ -3,6 +3,7 @@
 #include "app/mainform.h"
 #include "app/programinfo.h"
 #include "platform/audio/audiomediacontrol.h"
+#include "platform/audio/sdlaudiooutput.h"
 #include "platform/dbus/mprisservice.h"
 #include "platform/dbus/observedmediacontrol.h"
 #include "platform/dbus/sessionplayer.h"
@@ -33,6 +34,9 @@ int main(int argc, char* argv[])
         std::fputs(information->c_str(), stdout);
         return 0;
     }
+
+    // While the process has a single thread.
+    SdlAudioOutput::prepareEnvironment();
 
     // Qt sees the program's name alone, so that none of the user's switches is taken as one
     // of Qt's own options (a "-platform" or "-style" belongs to the switch step, not to Qt).
@@ -65,6 +69,8 @@ int main(int argc, char* argv[])
     MainWindow window(media, help, volumes);
     QtAboutWindowFactory aboutWindows(&window);
     MainForm form(window, Services{system, volumes, loop, random, aboutWindows, launcher});
+    // What the sound does (a lost device) shows beside the volume picture.
+    audio.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
     QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {
         if (volumes.reread())
             form.browser().volumesChanged();

@@ -1,30 +1,34 @@
 // Measures the media control on this machine and prints each figure beside a baseline taken
-// in the same run. Run it with a sound server (PULSE_SERVER) for device figures; without one
-// the control plays to its silent sink.
+// in the same run. Most figures need a sound server of its own; run it as
+//   tests/rig/usersession.sh --bare --pulse -- build/dev/bench/audio/bench_audio
+// It takes about five minutes, three of them with both cores kept busy; name sections (load,
+// start, gaps, dropouts, cpu, memory) to run only those.
 #include "audiofixtures.h"
 #include "platform/audio/audiomediacontrol.h"
-#include "platform/audio/midisource.h"
 #include "platform/audio/midisynth.h"
-#include "platform/audio/preparedmidi.h"
-#include "platform/audio/wavdecoder.h"
 #include "platform/qt/qteventloop.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
-#include <numeric>
+#include <numbers>
 #include <sndfile.h>
+#include <spawn.h>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -32,61 +36,13 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr float kLoud = 1e-4f;
+constexpr int kRate = 48000;
 const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 std::int64_t nowNs()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
         .count();
-}
-
-double processCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double threadCpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
-
-// Runs a program and returns its CPU time (user + system) in seconds; negative on failure.
-double childCpuSeconds(std::vector<std::string> args)
-{
-    std::fflush(stdout); // or the child would print what is still buffered here
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        return -1;
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 double median(std::vector<double> values)
@@ -97,37 +53,211 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// A cosine (loud from its first sample) at 48 kHz, so that the gap measure sees the true
-// edges of the file.
-void writeToneWav(const std::string& path, double seconds, int rate = 48000)
+double ownCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU time of another process (user + system), in seconds; 0 when it cannot be read.
+double cpuSecondsOf(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string field;
+    for (int i = 1; i <= 13 && stat >> field; ++i) {
+    }
+    double user = 0;
+    double system = 0;
+    stat >> user >> system;
+    return (user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+pid_t soundServerPid()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::ifstream file(std::string(runtime != nullptr ? runtime : "") + "/pulse/pid");
+    pid_t pid = 0;
+    file >> pid;
+    return pid;
+}
+
+pid_t start(std::vector<std::string> args, bool quiet = true)
+{
+    std::fflush(stdout);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    // The baselines run as they would on their own, without the buffer the player asks for.
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        if (std::string_view(*variable).rfind("PULSE_LATENCY_MSEC=", 0) != 0)
+            environment.push_back(*variable);
+    environment.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Runs a program to its end; its CPU time (user + system) in seconds, negative on failure.
+double runForCpu(std::vector<std::string> args)
+{
+    const pid_t pid = start(std::move(args));
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void stopProcess(pid_t pid, int signal = SIGTERM)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, signal);
+    waitpid(pid, nullptr, 0);
+}
+
+// Two busy loops, one for each core, that end by themselves after `seconds`.
+struct BusyCores
+{
+    explicit BusyCores(int seconds)
+    {
+        for (int core = 0; core < 2; ++core)
+            loops.push_back(
+                start({"timeout", std::to_string(seconds), "sh", "-c", "while :; do :; done"}));
+    }
+    ~BusyCores()
+    {
+        for (pid_t pid : loops)
+            stopProcess(pid);
+    }
+    std::vector<pid_t> loops;
+};
+
+// Records the server's null sink, mono s16, while it lives.
+class Recorder
+{
+public:
+    Recorder(std::string file, QtEventLoop& loop) : m_file(std::move(file))
+    {
+        m_pid = start({"parec", "--latency-msec=20", "-d", "test_sink.monitor", "--channels=1",
+                       "--rate=48000", "--file-format=wav", m_file});
+        // The null sink runs in real time only once a reader is attached.
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000 && fileSize() < 24000)
+            loop.runFor(50);
+    }
+    std::vector<short> stop()
+    {
+        stopProcess(m_pid, SIGINT);
+        SF_INFO info{};
+        SNDFILE* file = sf_open(m_file.c_str(), SFM_READ, &info);
+        std::vector<short> samples(file != nullptr ? static_cast<std::size_t>(info.frames) : 0);
+        if (file != nullptr) {
+            sf_readf_short(file, samples.data(), info.frames);
+            sf_close(file);
+        }
+        return samples;
+    }
+
+private:
+    long fileSize() const
+    {
+        std::ifstream in(m_file, std::ios::ate | std::ios::binary);
+        return in ? static_cast<long>(in.tellg()) : 0;
+    }
+    std::string m_file;
+    pid_t m_pid = -1;
+};
+
+bool silent(short sample)
+{
+    return std::abs(sample) <= 2;
+}
+
+// Runs of digital silence of `minimum` samples or more between the first and last sound, as
+// (start, length); only those that start within [from, to) when given.
+std::vector<std::pair<std::size_t, std::size_t>> silences(const std::vector<short>& samples,
+                                                          std::size_t minimum, std::size_t from = 0,
+                                                          std::size_t to = SIZE_MAX)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    std::size_t i = 0;
+    while (i < samples.size() && silent(samples[i]))
+        ++i;
+    while (i < samples.size()) {
+        const std::size_t begin = i;
+        while (i < samples.size() && silent(samples[i]))
+            ++i;
+        if (i - begin >= minimum && i < samples.size() && begin >= from && begin < to)
+            runs.emplace_back(begin, i - begin);
+        while (i < samples.size() && !silent(samples[i]))
+            ++i;
+    }
+    return runs;
+}
+
+std::size_t firstSound(const std::vector<short>& samples)
+{
+    std::size_t i = 0;
+    while (i < samples.size() && silent(samples[i]))
+        ++i;
+    return i;
+}
+
+double ms(std::size_t samples)
+{
+    return static_cast<double>(samples) * 1000.0 / kRate;
+}
+
+// A 330 Hz cosine at 48 kHz from frame `from` of an endless one.
+void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4)
 {
     SF_INFO info{};
-    info.samplerate = rate;
+    info.samplerate = kRate;
     info.channels = 2;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    std::vector<float> samples(static_cast<std::size_t>(frames) * 2);
+    for (long i = 0; i < frames; ++i)
+        samples[2 * static_cast<std::size_t>(i)] = samples[2 * static_cast<std::size_t>(i) + 1] =
+            static_cast<float>(amplitude * std::cos(2 * std::numbers::pi * 330.0 *
+                                                    static_cast<double>(from + i) / kRate));
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    const auto frames = static_cast<std::size_t>(seconds * rate);
-    std::vector<float> samples(frames * 2);
-    for (std::size_t i = 0; i < frames; ++i)
-        samples[2 * i] = samples[2 * i + 1] =
-            static_cast<float>(0.4 * std::cos(2 * M_PI * 330.0 * static_cast<double>(i) / rate));
-    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(frames));
+    sf_writef_float(file, samples.data(), frames);
     sf_close(file);
 }
 
-// An organ chord held from the first tick to the end of track.
-Bytes heldChord(double seconds)
+// Organ chords, each held for `seconds`, one after another in one file.
+Bytes organChords(const std::vector<std::vector<int>>& chords, double seconds)
 {
-    return smfFile(0, 480,
-                   {TrackBuilder()
-                        .program(0, 0, 19)
-                        .noteOn(0, 0, 60, 127)
-                        .noteOn(0, 0, 64, 127)
-                        .noteOn(0, 0, 67, 127)
-                        .endTrack(static_cast<std::uint32_t>(seconds * 960))});
+    TrackBuilder track;
+    track.program(0, 0, 19);
+    const auto ticks = static_cast<std::uint32_t>(seconds * 960);
+    for (std::size_t c = 0; c < chords.size(); ++c) {
+        for (const int key : chords[c])
+            track.noteOn(0, 0, key, 110);
+        if (c + 1 < chords.size())
+            for (std::size_t k = 0; k < chords[c].size(); ++k)
+                track.noteOff(k == 0 ? ticks : 0, 0, chords[c][k]);
+    }
+    return smfFile(0, 480, {track.endTrack(ticks)});
 }
 
-// Eight instruments, 64 notes per beat at 120 bpm.
+// Eight instruments, four-note chords every eighth note at 120 bpm: 64 notes per beat.
 Bytes denseMidi(double seconds)
 {
     const int programs[8] = {0, 24, 48, 56, 73, 40, 32, 11};
@@ -137,7 +267,7 @@ Bytes denseMidi(double seconds)
     for (int channel = 0; channel < 8; ++channel) {
         TrackBuilder& track = tracks[static_cast<std::size_t>(channel) + 1];
         track.program(0, channel, programs[channel]);
-        for (int step = 0; step < beats * 2; ++step) { // eighth notes, four voices each
+        for (int step = 0; step < beats * 2; ++step) {
             const int root = 48 + (step * 5 + channel * 3) % 24;
             for (int voice = 0; voice < 4; ++voice)
                 track.noteOn(0, channel, root + voice * 4, 90);
@@ -149,283 +279,389 @@ Bytes denseMidi(double seconds)
     return smfFile(1, 480, tracks);
 }
 
-// What the output tap sees, kept without allocating on the audio thread.
-struct Probe
+std::string deviceFor(const std::string& file)
 {
-    std::atomic<bool> reset{false};
-    std::atomic<std::int64_t> armedAt{0};
-    std::atomic<std::int64_t> firstCallback{0};
-    std::atomic<std::int64_t> firstLoud{0};
-    // Gap detection: the longest silence between two loud stretches since the last reset.
-    long long silentRun = 0;
-    bool seenLoud = false;
-    std::atomic<long long> longestGap{0};
+    return file.ends_with(".wav") ? "WaveAudio" : "Sequencer";
+}
 
-    void tap(const float* samples, std::size_t frames)
-    {
-        if (reset.exchange(false)) {
-            silentRun = 0;
-            seenLoud = false;
-            longestGap = 0;
-        }
-        const std::int64_t now = nowNs();
-        const bool armed = armedAt.load() != 0;
-        if (armed && firstCallback.load() == 0)
-            firstCallback = now;
-        for (std::size_t i = 0; i < frames; ++i) {
-            const bool loud =
-                std::fabs(samples[2 * i]) > kLoud || std::fabs(samples[2 * i + 1]) > kLoud;
-            if (!loud) {
-                ++silentRun;
-                continue;
-            }
-            if (armed && firstLoud.load() == 0)
-                firstLoud = now;
-            if (seenLoud && silentRun > longestGap)
-                longestGap = silentRun;
-            seenLoud = true;
-            silentRun = 0;
-        }
-    }
-};
-
-class DoneEvents : public MediaControlEvents
+// Plays files one after another as the playback logic does, from each Done.
+class Queue : public MediaControlEvents
 {
 public:
-    void MMControl1_Done(int) override
+    explicit Queue(MediaControl& control) : m_control(control) { control.setEvents(this); }
+    void play(std::vector<std::string> files)
     {
-        ++done;
-        if (onDone)
-            onDone();
+        m_files = std::move(files);
+        m_next = 0;
+        playNext();
     }
+    bool finished() const { return m_next > m_files.size(); }
+    void MMControl1_Done(int) override { playNext(); }
     void MMControl1_StatusUpdate() override {}
     void MMControl1_PlayClick(bool&) override {}
     void MMControl1_PauseClick(bool&) override {}
     void MMControl1_StopClick(bool&) override {}
     void MMControl1_NextClick(bool&) override {}
-    int done = 0;
-    std::function<void()> onDone;
+
+private:
+    void playNext()
+    {
+        m_control.setCommand("Close");
+        if (m_next < m_files.size()) {
+            m_control.setDeviceType(deviceFor(m_files[m_next]));
+            m_control.setFileName(m_files[m_next]);
+            m_control.setCommand("Open");
+            m_control.setCommand("play");
+        }
+        ++m_next;
+    }
+    MediaControl& m_control;
+    std::vector<std::string> m_files;
+    std::size_t m_next = 0;
 };
 
-void openOn(MediaControl& control, const std::string& device, const std::string& file)
+// Runs the event loop until `done`, looking every `step` ms (a short step costs CPU itself).
+void waitFor(QtEventLoop& loop, const std::function<bool()>& done, int milliseconds, int step = 2)
 {
-    control.setCommand("Close");
-    control.setDeviceType(device);
-    control.setFileName(file);
-    control.setCommand("Open");
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds)
+        loop.runFor(step);
 }
 
-bool waitDone(QtEventLoop& loop, DoneEvents& events, int count, int milliseconds)
+// When the output tap first sees the stream's next buffer and its first sound after `arm`.
+struct FirstSound
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (events.done < count && timer.elapsed() < milliseconds)
-        loop.runFor(1);
-    return events.done >= count;
-}
-
-std::string deviceFor(const std::string& file)
-{
-    return file.ends_with(".wav") ? "WaveAudio" : "Sequencer";
-}
+    void tap(const float* samples, std::size_t frames)
+    {
+        if (armedAt.load() == 0)
+            return;
+        const std::int64_t now = nowNs();
+        if (callbackAt.load() == 0)
+            callbackAt = now;
+        for (std::size_t i = 0; i < frames * 2; ++i)
+            if (std::fabs(samples[i]) > 1e-4f) {
+                if (soundAt.load() == 0)
+                    soundAt = now;
+                break;
+            }
+    }
+    void arm()
+    {
+        callbackAt = 0;
+        soundAt = 0;
+        armedAt = nowNs();
+    }
+    std::atomic<std::int64_t> armedAt{0};
+    std::atomic<std::int64_t> callbackAt{0};
+    std::atomic<std::int64_t> soundAt{0};
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Sections to run, by name; all when none is given.
+    const QStringList chosen = app.arguments().mid(1);
+    const auto wanted = [&](const char* section) {
+        return chosen.isEmpty() || chosen.contains(QString::fromLatin1(section));
+    };
     QtEventLoop loop;
     QTemporaryDir dir;
     const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
-    const std::string toneWav = path("tone.wav");
-    const std::string chordMid = path("chord.mid");
-    const std::string longWav = path("long.wav");
-    const std::string denseMid = path("dense.mid");
-    writeToneWav(toneWav, 0.3);
-    writeBytes(chordMid, heldChord(0.3));
-    writeSineWav(longWav, SF_FORMAT_PCM_16, 44100, 2, 60.0);
-    writeBytes(denseMid, denseMidi(60.0));
     const bool haveSoundFont = access(kSoundFont, R_OK) == 0;
-    if (!haveSoundFont)
-        std::printf("TimGM6mb is not installed: MIDI figures use the located SoundFont\n");
     const std::string soundFont = haveSoundFont ? kSoundFont : "";
+    const pid_t server = soundServerPid();
+    std::printf("Orvane audio benchmark (medians; goals from the issue in brackets)\n");
+    std::printf("SoundFont: %s; sound server: %s\n\n", haveSoundFont ? "TimGM6mb" : "located",
+                server > 0 ? "private PulseAudio" : "none (device figures are skipped)");
 
-    std::printf("Orvane audio benchmark (medians; goals from the issue in brackets)\n\n");
-
-    // --- SoundFont load -------------------------------------------------------------------
-    {
-        const double rssBefore = residentMegabytes();
+    // --- SoundFont load ---------------------------------------------------------------------
+    if (wanted("load")) {
         std::vector<double> loads;
-        double rssDelta = 0;
         for (int i = 0; i < 5; ++i) {
             MidiSynth synth(soundFont);
             synth.synth();
             loads.push_back(synth.loadTime().count() * 1000);
-            if (i == 0)
-                rssDelta = residentMegabytes() - rssBefore;
         }
         std::vector<double> reads;
         for (int i = 0; i < 5; ++i) {
-            const auto start = Clock::now();
+            const auto started = Clock::now();
             const Bytes bytes = readBytes(haveSoundFont ? kSoundFont : "/dev/null");
             reads.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+                std::chrono::duration<double, std::milli>(Clock::now() - started).count());
         }
-        std::printf("SoundFont load (%s)\n", haveSoundFont ? "TimGM6mb" : "located");
-        std::printf("  load into the synthesizer   %7.1f ms   resident +%.1f MB\n", median(loads),
-                    rssDelta);
+        std::printf("SoundFont load, on a thread of its own at start-up\n");
+        std::printf("  into the synthesizer        %7.1f ms\n", median(loads));
         std::printf("  baseline: reading the file  %7.1f ms\n\n", median(reads));
     }
+    if (server <= 0)
+        return 0;
 
-    // --- play -> first sound, and the gap between tracks, on the real output -----------------
-    Probe probe;
-    {
+    const long toneFrames = kRate * 6 / 10;
+    writeTone(path("tone.wav"), 0, kRate / 2);
+    writeTone(path("a.wav"), 0, toneFrames);
+    writeTone(path("b.wav"), toneFrames, toneFrames);
+    writeTone(path("ab.wav"), 0, 2 * toneFrames);
+    writeBytes(path("c.mid"), organChords({{60, 64, 67}}, 0.6));
+    writeBytes(path("d.mid"), organChords({{62, 65, 69}}, 0.6));
+    writeBytes(path("cd.mid"), organChords({{60, 64, 67}, {62, 65, 69}}, 0.6));
+    writeBytes(path("dense.mid"), denseMidi(60.0));
+    writeTone(path("long.wav"), 0, kRate * 60);
+
+    // --- play -> first sound ----------------------------------------------------------------
+    if (wanted("start")) {
+        FirstSound probe;
         AudioMediaControlOptions options;
         options.soundFont = soundFont;
-        options.outputTap = [&probe](const float* samples, std::size_t frames) {
-            probe.tap(samples, frames);
-        };
-        AudioMediaControl control(loop, options);
-        DoneEvents events;
-        control.setEvents(&events);
-        const std::string output = control.waitForOutput();
-        std::printf("Output: %s\n", output.c_str());
-
-        std::printf("Time from \"play\" to the first sound handed to the output [< 20 ms]\n");
-        for (const std::string& file : {toneWav, chordMid}) {
-            std::vector<double> sound;
-            std::vector<double> callback;
-            for (int i = 0; i < 15; ++i) {
-                openOn(control, deviceFor(file), file);
-                loop.runFor(30);
-                probe.firstCallback = 0;
-                probe.firstLoud = 0;
-                probe.armedAt = nowNs();
-                control.setCommand("play");
-                waitDone(loop, events, events.done + 1, 3000);
-                sound.push_back(static_cast<double>(probe.firstLoud - probe.armedAt) / 1e6);
-                callback.push_back(static_cast<double>(probe.firstCallback - probe.armedAt) / 1e6);
-                probe.armedAt = 0;
-            }
-            std::printf(
-                "  %-5s first sound %6.1f ms   baseline: next callback of the stream %6.1f ms\n",
-                file.ends_with(".wav") ? "WAV" : "MIDI", median(sound), median(callback));
-        }
-
-        std::printf("\nSilence between two tracks when Done leads to Close, Open, play [< 20 ms; "
-                    "limit 0]\n");
-        const std::pair<std::string, std::string> pairs[] = {
-            {toneWav, toneWav}, {toneWav, chordMid}, {chordMid, toneWav}, {chordMid, chordMid}};
-        for (const auto& [first, second] : pairs) {
-            std::vector<double> gaps;
-            for (int i = 0; i < 7; ++i) {
-                openOn(control, deviceFor(first), first);
-                loop.runFor(30);
-                probe.reset = true;
-                loop.runFor(30);
-                const int start = events.done;
-                events.onDone = [&, second = second, start] {
-                    if (events.done == start + 1) {
-                        openOn(control, deviceFor(second), second);
-                        control.setCommand("play");
+        AudioMediaControl control(loop, options, [&probe](const float* samples, std::size_t n) {
+            probe.tap(samples, n);
+        });
+        Queue queue(control);
+        std::printf("Output: %s\n", control.waitForOutput().c_str());
+        std::printf("\"play\" to the first sound handed to the output [< 30 ms]\n");
+        for (const bool idle : {false, true}) {
+            for (const char* name : {"tone.wav", "c.mid"}) {
+                std::vector<double> sound;
+                std::vector<double> callback;
+                for (int i = 0; i < 9; ++i) {
+                    if (!idle) { // keep the stream running with the previous sound
+                        queue.play({path("long.wav")});
+                        loop.runFor(300);
+                    } else {
+                        loop.runFor(1500); // past the idle grace: the output is closed
                     }
-                };
-                control.setCommand("play");
-                waitDone(loop, events, start + 2, 4000);
-                events.onDone = nullptr;
-                gaps.push_back(static_cast<double>(probe.longestGap.load()) * 1000.0 / 48000.0);
+                    control.setCommand("Close");
+                    control.setDeviceType(deviceFor(name));
+                    control.setFileName(path(name));
+                    control.setCommand("Open");
+                    probe.arm();
+                    control.setCommand("play");
+                    waitFor(
+                        loop, [&] { return probe.soundAt.load() != 0; }, 3000);
+                    sound.push_back(static_cast<double>(probe.soundAt - probe.armedAt) / 1e6);
+                    callback.push_back(static_cast<double>(probe.callbackAt - probe.armedAt) / 1e6);
+                    probe.armedAt = 0;
+                    control.setCommand("stop");
+                }
+                std::printf("  %-4s from %-7s  %6.1f ms   baseline: the stream's next buffer "
+                            "%6.1f ms\n",
+                            std::string(name).ends_with(".wav") ? "WAV" : "MIDI",
+                            idle ? "idle" : "playing", median(sound), median(callback));
             }
-            std::printf("  %-4s -> %-4s  %6.1f ms   (worst %5.1f ms; one output period: %.1f ms)\n",
-                        first.ends_with(".wav") ? "WAV" : "MIDI",
-                        second.ends_with(".wav") ? "WAV" : "MIDI", median(gaps),
-                        *std::max_element(gaps.begin(), gaps.end()), 512 * 1000.0 / 48000.0);
         }
-        std::printf("  (a MIDI start includes the instrument's own attack)\n");
     }
 
-    // --- CPU per second of audio -----------------------------------------------------------
-    std::printf(
-        "\nCPU time per second of audio (lower is better; the control over 8 s in real time)\n");
-    {
-        // The whole control in real time on the silent sink: every thread of the process.
+    // --- the gap between tracks, recorded from the server -----------------------------------
+    if (wanted("gaps")) {
+        std::printf("\nSilence between two tracks, Done leading to Close, Open, play; recorded "
+                    "from the server [0 ms]\n");
+        AudioMediaControlOptions options;
+        options.soundFont = soundFont;
+        AudioMediaControl control(loop, options);
+        control.waitForOutput();
+        Queue queue(control);
+        const auto record = [&](std::vector<std::string> files) {
+            Recorder recorder(path("gap.wav"), loop);
+            queue.play(std::move(files));
+            waitFor(
+                loop, [&] { return queue.finished(); }, 10000);
+            loop.runFor(400);
+            return recorder.stop();
+        };
+        // The longest silence within 30 ms of where the second track starts.
+        const auto gapAt = [](const std::vector<short>& samples, long boundary) {
+            const std::size_t at = firstSound(samples) + static_cast<std::size_t>(boundary);
+            std::size_t longest = 0;
+            for (const auto& run : silences(samples, 1, at - kRate * 3 / 100, at + kRate * 3 / 100))
+                longest = std::max(longest, run.second);
+            return ms(longest);
+        };
+        const struct
+        {
+            const char* label;
+            std::vector<std::string> pair;
+            std::string whole; // the same sound in one file
+        } pairs[] = {{"WAV  -> WAV ", {path("a.wav"), path("b.wav")}, path("ab.wav")},
+                     {"WAV  -> MIDI", {path("a.wav"), path("c.mid")}, ""},
+                     {"MIDI -> MIDI", {path("c.mid"), path("d.mid")}, path("cd.mid")},
+                     {"MIDI -> WAV ", {path("c.mid"), path("a.wav")}, ""}};
+        for (const auto& [label, files, whole] : pairs) {
+            std::vector<double> gaps;
+            std::vector<double> wholes;
+            for (int i = 0; i < 3; ++i) {
+                gaps.push_back(gapAt(record(files), toneFrames));
+                if (!whole.empty())
+                    wholes.push_back(gapAt(record({whole}), toneFrames));
+            }
+            if (whole.empty())
+                std::printf("  %s  %5.2f ms\n", label, median(gaps));
+            else
+                std::printf("  %s  %5.2f ms   baseline: the same sound as one file %5.2f ms\n",
+                            label, median(gaps), median(wholes));
+        }
+        // The one tone cut in two: every sample where it belongs.
+        const std::vector<short> samples = record({path("a.wav"), path("b.wav")});
+        int steepest = 0;
+        const std::size_t first = firstSound(samples);
+        for (std::size_t i = first; i + 1 < first + 2 * static_cast<std::size_t>(toneFrames); ++i)
+            steepest = std::max(steepest, std::abs(samples[i + 1] - samples[i]));
+        std::printf("  WAV -> WAV steepest step %d   baseline: the tone's own steepest step %d\n",
+                    steepest,
+                    static_cast<int>(0.4 * 32767 * 2 * std::numbers::pi * 330.0 / kRate + 1));
+        std::printf("  (a MIDI start is its instrument's attack: below -84 dBFS for a fraction "
+                    "of a millisecond)\n");
+    }
+
+    // --- dropouts with both cores busy ------------------------------------------------------
+    if (wanted("dropouts")) {
+        std::printf("\nDropouts (silences of 2 ms or more) over 60 s with both cores busy [0]\n");
+        BusyCores busy(200);
+        AudioMediaControlOptions options;
+        options.soundFont = soundFont;
+        AudioMediaControl control(loop, options);
+        control.waitForOutput();
+        Queue queue(control);
+        for (const char* name : {"long.wav", "dense.mid"}) {
+            Recorder recorder(path("busy.wav"), loop);
+            const std::uint64_t before = control.dropouts();
+            queue.play({path(name)});
+            waitFor(
+                loop, [&] { return queue.finished(); }, 70000);
+            loop.runFor(400);
+            const std::size_t found = silences(recorder.stop(), kRate / 500).size();
+            std::printf("  %-9s %3zu recorded, %3llu in the player's own ring\n",
+                        std::string(name).ends_with(".wav") ? "WAV" : "dense MIDI", found,
+                        static_cast<unsigned long long>(control.dropouts() - before));
+        }
+        Recorder recorder(path("paplay.wav"), loop);
+        const pid_t paplay = start({"paplay", "--latency-msec=25", path("long.wav")});
+        waitpid(paplay, nullptr, 0);
+        std::printf("  baseline: paplay --latency-msec=25 of the WAV: %zu recorded\n",
+                    silences(recorder.stop(), kRate / 500).size());
+    }
+
+    // --- CPU per second of audio ------------------------------------------------------------
+    if (wanted("cpu")) {
+        std::printf("\nCPU per second of audio (ms of CPU per s) while playing 20 s, through the "
+                    "server\n");
+        writeTone(path("twenty.wav"), 0, kRate * 20);
+        writeBytes(path("dense20.mid"), denseMidi(20.0));
+        const std::string font =
+            soundFont.empty() ? "/usr/share/sounds/sf3/default-GM.sf3" : soundFont;
+        const std::string rendered = path("dense20.wav");
+        runForCpu({"fluidsynth", "-ni", "-q", "-r", "48000", "-T", "wav", "-F", rendered, font,
+                   path("dense20.mid")});
+        const auto measure = [&](const std::function<void()>& play,
+                                 const std::function<bool()>& done, double seconds) {
+            Recorder recorder(path("cpu.wav"), loop);
+            const double own = ownCpuSeconds();
+            const double serverStart = cpuSecondsOf(server);
+            play();
+            waitFor(loop, done, static_cast<int>(seconds * 1000) + 10000, 250);
+            const double serverUsed = cpuSecondsOf(server) - serverStart;
+            const double ownUsed = ownCpuSeconds() - own;
+            recorder.stop();
+            return std::pair{ownUsed / seconds * 1000, serverUsed / seconds * 1000};
+        };
+        AudioMediaControlOptions options;
+        options.soundFont = soundFont;
+        AudioMediaControl control(loop, options);
+        control.waitForOutput();
+        Queue queue(control);
+        const auto player = [&](const char* name) {
+            return measure([&] { queue.play({path(name)}); }, [&] { return queue.finished(); },
+                           20.0);
+        };
+        const auto paplay = [&](const std::string& file) {
+            pid_t pid = -1;
+            return measure(
+                       [&] {
+                           pid = start({"paplay", "--latency-msec=25", file});
+                       },
+                       [&] { return waitpid(pid, nullptr, WNOHANG) == pid; }, 20.0)
+                .second;
+        };
+        const auto [wavPlayer, wavServer] = player("twenty.wav");
+        const auto [midiPlayer, midiServer] = player("dense20.mid");
+        const double wavServerBaseline = paplay(path("twenty.wav"));
+        const double midiServerBaseline = paplay(rendered);
+        writeBytes(path("empty.mid"), simpleMidi(0.01));
+        const double fluid = runForCpu({"fluidsynth", "-ni", "-q", "-r", "48000", "-T", "raw", "-F",
+                                        path("out.raw"), font, path("dense20.mid")});
+        const double fluidStart = runForCpu({"fluidsynth", "-ni", "-q", "-r", "48000", "-T", "raw",
+                                             "-F", path("out.raw"), font, path("empty.mid")});
+        const double sox = runForCpu({"sox", path("twenty.wav"), "-e", "floating-point", "-b", "32",
+                                      "-t", "raw", "/dev/null"});
+        const double fluidFloor = (fluid - fluidStart) / 20 * 1000;
+        std::printf("  WAV          player %6.2f   baseline: sox decoding it      %6.2f\n",
+                    wavPlayer, sox / 20 * 1000);
+        std::printf("               server %6.2f   baseline: paplay --latency-msec=25 %6.2f\n",
+                    wavServer, wavServerBaseline);
+        std::printf("  dense MIDI   player %6.2f   baseline: fluidsynth -F        %6.2f  "
+                    "(ratio %.2f) [<= 1.1]\n",
+                    midiPlayer, fluidFloor, midiPlayer / fluidFloor);
+        std::printf("               server %6.2f   baseline: paplay --latency-msec=25 %6.2f\n",
+                    midiServer, midiServerBaseline);
+
+        control.setCommand("Close");
+        loop.runFor(2000); // past the idle grace
+        const double own = ownCpuSeconds();
+        const double serverStart = cpuSecondsOf(server);
+        loop.runFor(5000);
+        std::printf("  idle, the control open     player %5.2f %%, server %5.2f %% of a core "
+                    "[0.0 %%]\n",
+                    (ownCpuSeconds() - own) / 5 * 100,
+                    (cpuSecondsOf(server) - serverStart) / 5 * 100);
+    }
+
+    // --- memory for one large MIDI file -----------------------------------------------------
+    if (wanted("memory")) {
+        TrackBuilder track;
+        track.program(0, 0, 0).noteOn(0, 0, 0, 1);
+        for (int i = 1; i < 1000000; ++i)
+            track.raw(
+                {0, static_cast<std::uint8_t>(i % 128), static_cast<std::uint8_t>(1 + i % 127)});
+        const Bytes heavy = smfFile(0, 480, {track.endTrack(2 * 960)});
+        writeBytes(path("heavy.mid"), heavy);
+        const auto resident = [] {
+            std::ifstream statm("/proc/self/statm");
+            long pages = 0;
+            long rss = 0;
+            statm >> pages >> rss;
+            return static_cast<double>(rss) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576;
+        };
         AudioMediaControlOptions options;
         options.soundFont = soundFont;
         options.output = AudioMediaControlOptions::Output::Silent;
         AudioMediaControl control(loop, options);
-        control.waitForOutput();
-        const auto measure = [&](const std::string& file) {
-            openOn(control, deviceFor(file), file);
-            control.setUpdateInterval(1000);
-            const double cpuStart = processCpuSeconds();
-            const auto wallStart = Clock::now();
-            control.setCommand("play");
-            loop.runFor(8000);
-            const double cpu = processCpuSeconds() - cpuStart;
-            const double seconds = std::chrono::duration<double>(Clock::now() - wallStart).count();
-            control.setCommand("Close");
-            return cpu / seconds * 1000;
-        };
-        const double idleStart = processCpuSeconds();
-        loop.runFor(3000);
-        const double idleCpu = (processCpuSeconds() - idleStart) / 3.0 * 1000;
-        const double wavCpu = measure(longWav);
-        const double midiCpu = measure(denseMid);
-
-        // The source renderers alone, on this thread.
-        double wavRender = 0;
-        {
-            std::string error;
-            auto decoder = WavDecoder::open(longWav, error);
-            std::vector<float> out(4096 * 2);
-            const double start = threadCpuSeconds();
-            while (decoder && decoder->decode(out.data(), 4096) > 0) {
-            }
-            wavRender = (threadCpuSeconds() - start) / 60.0 * 1000;
-        }
-        double midiRender = 0;
-        {
-            MidiSynth synth(soundFont);
-            std::string error;
-            const Bytes bytes = readBytes(denseMid);
-            auto source = MidiSource::open(synth.synth(), prepareMidi(bytes), error);
-            std::vector<float> out(512 * 2);
-            const double start = threadCpuSeconds();
-            while (source && !source->finished())
-                source->render(out.data(), 512);
-            midiRender = (threadCpuSeconds() - start) / 60.0 * 1000;
-        }
-
-        const std::string raw = path("fluidsynth.raw");
-        const std::string font =
-            soundFont.empty() ? "/usr/share/sounds/sf3/default-GM.sf3" : soundFont;
-        const auto fluidsynth = [&](const std::string& midi) {
-            return childCpuSeconds(
-                {"fluidsynth", "-ni", "-q", "-r", "48000", "-T", "raw", "-F", raw, font, midi});
-        };
-        writeBytes(path("empty.mid"), simpleMidi(0.01));
-        const double fluid = fluidsynth(denseMid);
-        const double fluidStartup = fluidsynth(path("empty.mid"));
-        const double soxDecode = childCpuSeconds({"sox", longWav, "-t", "raw", "/dev/null"});
-        const double soxConvert =
-            childCpuSeconds({"sox", longWav, "-r", "48000", "-e", "floating-point", "-b", "32",
-                             "-t", "raw", "/dev/null"});
-
-        std::printf("  control open, nothing playing  %6.2f ms/s\n", idleCpu);
-        std::printf("  WAV 44.1 kHz 16-bit stereo\n");
-        std::printf("    control, whole pipeline       %6.2f ms/s\n", wavCpu);
-        std::printf("    decode + convert to 48k float %6.2f ms/s\n", wavRender);
-        std::printf("    baseline: sox decode          %6.2f ms/s\n", soxDecode / 60 * 1000);
-        std::printf("    baseline: sox decode + 48k    %6.2f ms/s\n", soxConvert / 60 * 1000);
-        std::printf("  Dense MIDI, 64 notes per beat [within 1.2x of fluidsynth -F]\n");
-        std::printf("    control, whole pipeline       %6.2f ms/s\n", midiCpu);
-        std::printf("    synthesizer rendering         %6.2f ms/s\n", midiRender);
-        std::printf("    baseline: fluidsynth -F       %6.2f ms/s  (%.2f ms/s without its %.0f ms "
-                    "start-up)\n",
-                    fluid / 60 * 1000, (fluid - fluidStartup) / 60 * 1000, fluidStartup * 1000);
-        std::printf("    ratio control / fluidsynth -F %6.2f\n",
-                    midiCpu / ((fluid - fluidStartup) / 60 * 1000));
+        Queue queue(control);
+        queue.play({path("c.mid")}); // the SoundFont in memory first
+        waitFor(
+            loop, [&] { return queue.finished(); }, 5000);
+        const double before = resident();
+        control.setDeviceType("Sequencer");
+        control.setFileName(path("heavy.mid"));
+        const auto opening = Clock::now();
+        control.setCommand("Open");
+        const double openMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - opening).count();
+        control.setCommand("play");
+        const auto playing = Clock::now();
+        waitFor(
+            loop, [&] { return control.position() > 0; }, 60000);
+        const double soundAfter = std::chrono::duration<double>(Clock::now() - playing).count();
+        const double peak = resident();
+        control.setCommand("Close");
+        loop.runFor(1000);
+        const double size = static_cast<double>(heavy.size()) / 1048576;
+        std::printf("\nA %.1f MB MIDI file of a million notes at one tick\n", size);
+        std::printf("  Open on the GUI thread %.1f ms (read and scan) [<= 50 ms]; sound after %.1f "
+                    "s of synthesis off it\n",
+                    openMs, soundAfter);
+        std::printf("  resident while open +%.1f MB (%.1fx the file), after Close +%.1f MB\n",
+                    peak - before, (peak - before) / size, resident() - before);
     }
-
-    std::printf("\nResident memory at the end: %.1f MB\n", residentMegabytes());
     return 0;
 }

@@ -41,8 +41,6 @@ public:
     virtual std::int16_t doneResult() const = 0;
     // Stores a Boolean setting as written.
     virtual void setFlag(MediaFlag flag, bool value) = 0;
-    // A Boolean setting as last written (false before).
-    virtual bool flag(MediaFlag flag) const = 0;
     // What the control is doing now.
     virtual MediaMode mode() const = 0;
     // Receiver of Done and StatusUpdate (and, through the transport buttons, their click events).

@@ -1,6 +1,7 @@
 #include "platform/audio/audiofixtures.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
+#include "platform/qt/gaugewidget.h"
 #include "playerrig.h"
 
 #include <QApplication>
@@ -94,7 +95,8 @@ private slots:
             QSKIP("running as root, which reads everything");
         QTemporaryDir folder;
         const std::string path = folder.path().toStdString();
-        for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        QVERIFY(testing::writeSineWav(path + "/a.wav", SF_FORMAT_PCM_16, 8000, 1, 1.3) > 0);
+        for (const char* name : {"b.wav", "c.wav"})
             writeWav(path + "/" + name);
         QVERIFY(::chmod((path + "/b.wav").c_str(), 0) == 0);
         QVERIFY(QDir(folder.path()).mkdir("locked"));
@@ -108,8 +110,12 @@ private slots:
         const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), std::size_t(3));
         rig.control("Play")->click();
-        // a.wav plays; b.wav cannot be opened, so the player waits there with its name shown.
+        // a.wav plays; b.wav cannot be opened, so the player waits there with its name shown,
+        // and the gauge goes back from a.wav's second to the position of nothing open.
+        auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 0.0, 3000);
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
         QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));

@@ -1,92 +1,97 @@
 #include "platform/audio/audiomediacontrol.h"
 
-#include "platform/audio/audioeventrelay.h"
 #include "platform/audio/audiolog.h"
-#include "platform/audio/filebytes.h"
-#include "platform/audio/midilimits.h"
-#include "platform/audio/midisource.h"
+#include "platform/audio/audiosource.h"
+#include "platform/audio/audiosourcefactory.h"
 #include "platform/audio/midisynth.h"
 #include "platform/audio/outputformat.h"
+#include "platform/audio/outputkeeper.h"
 #include "platform/audio/playbackdeck.h"
-#include "platform/audio/preparedmidi.h"
 #include "platform/audio/sdlaudiooutput.h"
-#include "platform/audio/silentaudiooutput.h"
-#include "platform/audio/wavsource.h"
+#include "platform/audio/statusticker.h"
 #include "platform/eventloop.h"
+#include "text/lowercase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace orvane {
 
 namespace {
 
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
+// Bounds on the wait for the keeper and the worker at the end.
+constexpr auto kKeeperStopWait = std::chrono::milliseconds(350);
+constexpr auto kDeckStopWait = std::chrono::milliseconds(250);
 
 } // namespace
 
-AudioMediaControl::AudioMediaControl(EventLoop& loop, AudioMediaControlOptions options)
+AudioMediaControl::AudioMediaControl(EventLoop& loop, AudioMediaControlOptions options,
+                                     OutputTap tap)
     : m_loop(loop), m_options(std::move(options)), m_alive(std::make_shared<int>(0)),
-      m_synth(std::make_unique<MidiSynth>(m_options.soundFont))
+      m_synth(std::make_shared<MidiSynth>(m_options.soundFont))
 {
-    m_relay = std::make_unique<AudioEventRelay>([this, alive = std::weak_ptr<int>(m_alive)] {
-        m_loop.post([this, alive] {
-            if (alive.lock())
-                onPlaybackEnded();
+    SdlAudioOutput::prepareEnvironment();
+    // The SoundFont loads in the background: MIDI files play at once when their turn comes.
+    m_synth->preload();
+    PlaybackDeck::Events events;
+    events.ended = [this](std::uint64_t playback) {
+        post([this, playback] { onPlaybackEnded(playback); });
+    };
+    events.failed = [this](std::uint64_t playback, const std::string& error) {
+        post([this, playback, error] { onPlaybackFailed(playback, error); });
+    };
+    m_deck = PlaybackDeck::create(std::move(events));
+    const auto kind = m_options.output == AudioMediaControlOptions::Output::Device
+                          ? OutputKeeper::Kind::Device
+                          : OutputKeeper::Kind::Silent;
+    m_keeper = OutputKeeper::create(m_deck, kind, std::move(tap), [this](const std::string& text) {
+        post([this, text] {
+            if (m_noteHandler)
+                m_noteHandler(text);
         });
     });
-    m_deck = std::make_unique<PlaybackDeck>([relay = m_relay.get()] { relay->signal(); },
-                                            m_options.outputTap);
-    m_statusTimer = m_loop.createTimer([this] {
-        if (events() != nullptr)
-            events()->MMControl1_StatusUpdate();
+    StatusTicker::Clock clock;
+    clock.playing = [this] { return m_mode == MediaMode::Playing; };
+    clock.position = [this] { return position(); };
+    clock.length = [this] { return length(); };
+    m_status = std::make_unique<StatusTicker>(m_loop, std::move(clock), [this] {
+        if (MediaControlEvents* receiver = this->events())
+            receiver->MMControl1_StatusUpdate();
     });
-    // Opening a device can take a tenth of a second or more: the window need not wait for it.
-    m_outputOpener = std::thread([this, kind = m_options.output] { openOutput(kind); });
 }
 
 AudioMediaControl::~AudioMediaControl()
 {
     m_alive.reset();
-    if (m_outputOpener.joinable())
-        m_outputOpener.join();
-    m_output.reset(); // no callback runs after this
-    m_statusTimer.reset();
-    m_source.reset();
-    m_deck.reset();
-    m_relay.reset();
-    m_synth.reset();
+    m_status.reset();
+    close();
+    // Neither a sound server that does not answer nor a long render holds up the end: what is
+    // still busy after a short wait is left to finish by itself.
+    m_keeper->stop(kKeeperStopWait);
+    m_deck->stop(kDeckStopWait);
+}
+
+void AudioMediaControl::post(std::function<void()> task)
+{
+    m_loop.post([alive = std::weak_ptr<int>(m_alive), task = std::move(task)] {
+        if (alive.lock())
+            task();
+    });
 }
 
 std::string AudioMediaControl::waitForOutput()
 {
-    if (m_outputOpener.joinable())
-        m_outputOpener.join();
-    return m_output->description();
+    return m_keeper->waitForFirstOutput();
 }
 
-void AudioMediaControl::openOutput(AudioMediaControlOptions::Output kind)
+void AudioMediaControl::setNoteHandler(std::function<void(const std::string& text)> handler)
 {
-    AudioOutput::Render render = [deck = m_deck.get()](float* out, std::size_t frames) {
-        deck->render(out, frames);
-    };
-    if (kind == AudioMediaControlOptions::Output::Device) {
-        std::string error;
-        m_output = SdlAudioOutput::open(render, error);
-        if (!m_output) {
-            reportAudioProblem("no audio output device (" + error +
-                               "); playing to a silent sink instead");
-            m_output = std::make_unique<SilentAudioOutput>(render);
-        }
-        return;
-    }
-    m_output = std::make_unique<SilentAudioOutput>(render);
+    m_noteHandler = std::move(handler);
+}
+
+std::uint64_t AudioMediaControl::dropouts() const
+{
+    return m_deck->dropouts();
 }
 
 void AudioMediaControl::setCommand(const std::string& command)
@@ -99,74 +104,45 @@ void AudioMediaControl::setCommand(const std::string& command)
     } else if (verb == "play") {
         play();
     } else if (verb == "pause") {
-        if (m_mode == MediaMode::Playing) {
-            m_deck->setPaused(true);
-            m_mode = MediaMode::Paused;
-        }
+        if (m_mode == MediaMode::Playing)
+            setPaused(true);
     } else if (verb == "resume") {
-        if (m_mode == MediaMode::Paused) {
-            m_deck->setPaused(false);
-            m_mode = MediaMode::Playing;
-        }
+        if (m_mode == MediaMode::Paused)
+            setPaused(false);
     } else if (verb == "stop") {
         stop();
     } else {
         reportAudioProblem("unknown media command \"" + command + "\"");
     }
-    updateStatusTimer();
+    m_keeper->wake();
+    scheduleStatus();
 }
 
 void AudioMediaControl::open()
 {
     close();
     std::string error;
-    std::unique_ptr<AudioSource> source = openSource(fileName(), error);
+    std::shared_ptr<AudioSource> source = openAudioSource(deviceType(), fileName(), m_synth, error);
     if (!source) {
         reportAudioProblem("cannot open \"" + fileName() + "\": " + error);
         return;
     }
     m_source = std::move(source);
-    m_sourceUsed = false;
     m_frozenPosition = 0;
     m_mode = MediaMode::Stopped;
 }
 
-std::unique_ptr<AudioSource> AudioMediaControl::openSource(const std::string& path,
-                                                           std::string& error)
-{
-    const std::string device = lowerCase(deviceType());
-    if (device == "waveaudio") {
-        // A MIDI file may well follow: have the SoundFont ready by then.
-        m_synth->preload();
-        return WavSource::open(path, error);
-    }
-    if (device != "sequencer") {
-        error = deviceType().empty() ? "no device type set"
-                                     : "unknown device type \"" + deviceType() + "\"";
-        return nullptr;
-    }
-    const auto bytes = readFileBytes(path, kMaxMidiFileBytes, error);
-    if (!bytes)
-        return nullptr;
-    PreparedMidi midi = prepareMidi(*bytes);
-    if (!midi.valid) {
-        error = midi.error;
-        return nullptr;
-    }
-    fluid_synth_t* synth = m_synth->synth();
-    if (synth == nullptr) {
-        error = "no SoundFont to play MIDI with";
-        return nullptr;
-    }
-    return MidiSource::open(synth, std::move(midi), error);
-}
-
 void AudioMediaControl::close()
 {
-    stop();
+    if (m_mode == MediaMode::Playing || m_mode == MediaMode::Paused) {
+        m_deck->cut();
+        m_followsOn = false;
+    }
+    // After a playback that ended by itself, its last frames still play out.
+    m_deck->retire(std::move(m_source));
     m_source.reset();
-    m_sourceUsed = false;
     m_frozenPosition = 0;
+    m_endedWhilePaused = false;
     m_mode = MediaMode::NotOpen;
 }
 
@@ -174,13 +150,11 @@ void AudioMediaControl::play()
 {
     if (!m_source)
         return;
-    m_deck->stop();
-    if (m_sourceUsed && !m_source->rewind()) {
-        close();
-        return;
-    }
-    m_sourceUsed = true;
-    m_playback = m_deck->start(*m_source);
+    // Straight after a playback that ended by itself, this one follows its last frame.
+    const bool cut = !(m_mode == MediaMode::Stopped && m_followsOn);
+    m_playback = m_deck->play(m_source, cut);
+    m_followsOn = false;
+    m_endedWhilePaused = false;
     m_mode = MediaMode::Playing;
 }
 
@@ -189,23 +163,51 @@ void AudioMediaControl::stop()
     if (m_mode != MediaMode::Playing && m_mode != MediaMode::Paused)
         return;
     m_frozenPosition = position();
-    m_deck->stop();
-    m_deck->setPaused(false);
+    m_deck->cut();
+    m_followsOn = false;
+    m_endedWhilePaused = false;
     m_mode = MediaMode::Stopped;
 }
 
-void AudioMediaControl::onPlaybackEnded()
+void AudioMediaControl::setPaused(bool paused)
 {
-    const bool current = m_mode == MediaMode::Playing || m_mode == MediaMode::Paused;
-    if (!current || m_deck->endedPlayback() != m_playback)
-        return; // stopped, closed or replaced since: that playback did not end by itself
+    m_deck->setPaused(paused);
+    m_mode = paused ? MediaMode::Paused : MediaMode::Playing;
+    if (!paused && m_endedWhilePaused)
+        endPlayback();
+}
+
+void AudioMediaControl::onPlaybackEnded(std::uint64_t playback)
+{
+    if (playback != m_playback)
+        return; // replaced since: that playback did not end by itself
+    if (m_mode == MediaMode::Paused)
+        m_endedWhilePaused = true; // its last frames are still to be heard
+    else if (m_mode == MediaMode::Playing)
+        endPlayback();
+}
+
+void AudioMediaControl::endPlayback()
+{
+    m_endedWhilePaused = false;
     m_frozenPosition = length();
-    m_deck->setPaused(false);
     m_mode = MediaMode::Stopped;
-    updateStatusTimer();
+    m_followsOn = true;
+    m_deck->letTailPlay();
+    m_keeper->wake();
+    scheduleStatus();
     m_doneResult = 1;
     if (events() != nullptr)
         events()->MMControl1_Done(1);
+}
+
+void AudioMediaControl::onPlaybackFailed(std::uint64_t playback, const std::string& error)
+{
+    if (playback != m_playback || m_mode == MediaMode::NotOpen)
+        return;
+    reportAudioProblem("cannot play \"" + fileName() + "\": " + error);
+    close();
+    m_keeper->wake();
 }
 
 std::int32_t AudioMediaControl::length() const
@@ -227,27 +229,21 @@ std::int32_t AudioMediaControl::position() const
     case MediaMode::Paused:
         break;
     }
-    const long long played = outputFramesToMilliseconds(m_deck->framesPlayed());
+    const long long played = outputFramesToMilliseconds(m_deck->framesPlayed(m_playback));
     return static_cast<std::int32_t>(std::min<long long>(played, length()));
 }
 
 void AudioMediaControl::setUpdateInterval(std::int16_t milliseconds)
 {
-    InertMediaControl::setUpdateInterval(milliseconds);
-    updateStatusTimer();
+    const bool changed = milliseconds != updateInterval();
+    MediaControlSettings::setUpdateInterval(milliseconds);
+    if (changed || !m_status->isActive())
+        scheduleStatus();
 }
 
-void AudioMediaControl::updateStatusTimer()
+void AudioMediaControl::scheduleStatus()
 {
-    const std::int16_t interval = updateInterval();
-    if (interval > 0 && m_mode == MediaMode::Playing) {
-        if (!m_statusTimer->isActive() || m_timerInterval != interval) {
-            m_timerInterval = interval;
-            m_statusTimer->start(interval);
-        }
-    } else if (m_statusTimer->isActive()) {
-        m_statusTimer->stop();
-    }
+    m_status->reschedule(updateInterval());
 }
 
 } // namespace orvane

@@ -1,25 +1,25 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace orvane {
 
-// One open file that renders interleaved float stereo at the output rate. It is prepared and
-// rewound on the GUI thread and rendered on the audio thread, never both at once.
+// One open file that renders interleaved float stereo at the output rate. The GUI thread opens
+// it and then only reads its length; the render worker starts and renders it, and destroys it.
 class AudioSource
 {
 public:
     virtual ~AudioSource() = default;
 
-    // Audio thread: writes up to `frames` frames; fewer when the data is not ready yet or the
-    // file ends. Never blocks, allocates or touches files.
+    // Worker: makes the source ready to render from its first frame, again if it has played;
+    // false, with `error` set, when it cannot.
+    virtual bool start(std::string& error) = 0;
+    // Worker: writes up to `frames` frames; fewer only where the file ends.
     virtual std::size_t render(float* out, std::size_t frames) = 0;
-    // Audio thread: true once the last frame of the file has been rendered.
+    // Worker: true once the last frame has been rendered.
     virtual bool finished() const = 0;
-    // GUI thread, while not rendered: goes back to the beginning; false (and a stderr line)
-    // when that fails.
-    virtual bool rewind() = 0;
-    // Length of the file in milliseconds.
+    // Any thread: the length in milliseconds, fixed when the file was opened.
     virtual long long lengthMilliseconds() const = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/audio/midisource.h"
 
-#include "platform/audio/audiolog.h"
+#include "platform/audio/midisynth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,19 +8,11 @@
 
 namespace orvane {
 
-std::unique_ptr<MidiSource> MidiSource::open(fluid_synth_t* synth, PreparedMidi midi,
-                                             std::string& error)
-{
-    std::unique_ptr<MidiSource> source(new MidiSource(synth, std::move(midi)));
-    if (!source->start(error))
-        return nullptr;
-    return source;
-}
-
-MidiSource::MidiSource(fluid_synth_t* synth, PreparedMidi midi)
-    : m_synth(synth), m_midi(std::move(midi)),
-      m_lengthFrames(
-          static_cast<unsigned long long>(std::llround(m_midi.lengthSeconds * kOutputRate)))
+MidiSource::MidiSource(std::shared_ptr<MidiSynth> synth, PreparedMidi midi)
+    : m_synth(std::move(synth)), m_midi(std::move(midi)),
+      m_lengthFrames(static_cast<unsigned long long>(
+          std::llround(std::max(m_midi.lengthSeconds, 0.0) * kOutputRate))),
+      m_renderedFrames(m_lengthFrames) // nothing to render until started
 {
 }
 
@@ -31,28 +23,38 @@ MidiSource::~MidiSource()
 
 long long MidiSource::lengthMilliseconds() const
 {
-    return static_cast<long long>(std::floor(m_midi.lengthSeconds * 1000.0));
+    return static_cast<long long>(std::floor(std::max(m_midi.lengthSeconds, 0.0) * 1000.0));
 }
 
 bool MidiSource::start(std::string& error)
 {
     stopPlayer();
-    fluid_synth_system_reset(m_synth);
-    m_player = new_fluid_player(m_synth);
+    fluid_synth_t* synth = m_synth->synth();
+    m_fluid = synth;
+    if (synth == nullptr) {
+        error = "no SoundFont to play MIDI with";
+        return false;
+    }
+    // Nothing of an earlier track may sound in this one.
+    m_synth->reset();
+    m_renderedFrames = 0;
+    m_blockPos = kBlockFrames;
+    if (m_lengthFrames == 0)
+        return true;
+    m_player = new_fluid_player(synth);
     if (m_player == nullptr ||
         fluid_player_add_mem(m_player, m_midi.smf.data(), m_midi.smf.size()) != FLUID_OK ||
         fluid_player_play(m_player) != FLUID_OK) {
+        stopPlayer();
+        m_renderedFrames = m_lengthFrames;
         error = "cannot start FluidSynth's MIDI player";
         return false;
     }
-    m_renderedFrames = 0;
-    m_finished = false;
+    // FluidSynth sounds what its player sends in a block from the next block on: the first
+    // block is dropped, so that the file's first tick is the first frame. (The player also reads
+    // the file in that block, here on the render worker.)
     renderBlock();
-    if (fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING) {
-        error = "FluidSynth cannot read the MIDI file";
-        stopPlayer();
-        return false;
-    }
+    m_blockPos = kBlockFrames;
     return true;
 }
 
@@ -65,19 +67,9 @@ void MidiSource::stopPlayer()
     m_player = nullptr;
 }
 
-bool MidiSource::rewind()
-{
-    std::string error;
-    if (!start(error)) {
-        reportAudioProblem(error);
-        return false;
-    }
-    return true;
-}
-
 void MidiSource::renderBlock()
 {
-    fluid_synth_write_float(m_synth, static_cast<int>(kBlockFrames), m_block.data(), 0, 2,
+    fluid_synth_write_float(m_fluid, static_cast<int>(kBlockFrames), m_block.data(), 0, 2,
                             m_block.data(), 1, 2);
     m_blockPos = 0;
 }
@@ -97,7 +89,16 @@ std::size_t MidiSource::render(float* out, std::size_t frames)
         written += run;
         m_renderedFrames += run;
     }
-    m_finished = m_renderedFrames >= m_lengthFrames;
+    // The last frames fade out, so that notes still sounding at the cut end without a click.
+    const unsigned long long fadeStart =
+        m_lengthFrames - std::min<unsigned long long>(m_lengthFrames, kFadeFrames);
+    const unsigned long long first = m_renderedFrames - written;
+    for (unsigned long long frame = std::max(first, fadeStart); frame < m_renderedFrames; ++frame) {
+        const auto gain = static_cast<float>(m_lengthFrames - frame) / kFadeFrames;
+        float* at = out + (frame - first) * kOutputChannels;
+        for (int channel = 0; channel < kOutputChannels; ++channel)
+            at[channel] *= gain;
+    }
     return written;
 }
 

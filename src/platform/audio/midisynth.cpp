@@ -5,6 +5,7 @@
 #include "platform/audio/regularfile.h"
 #include "platform/audio/soundfontlocator.h"
 
+#include <array>
 #include <cstdlib>
 #include <fluidsynth.h>
 #include <unistd.h>
@@ -56,7 +57,10 @@ void MidiSynth::preload()
     if (m_started)
         return;
     m_started = true;
-    m_loader = std::thread([this] { load(); });
+    m_loader = std::thread([this] {
+        load();
+        m_failed.store(m_synth == nullptr, std::memory_order_release);
+    });
 }
 
 fluid_synth_t* MidiSynth::synth()
@@ -64,6 +68,7 @@ fluid_synth_t* MidiSynth::synth()
     if (!m_started) {
         m_started = true;
         load();
+        m_failed.store(m_synth == nullptr, std::memory_order_release);
     }
     if (m_loader.joinable())
         m_loader.join();
@@ -72,6 +77,30 @@ fluid_synth_t* MidiSynth::synth()
         reportAudioProblem(m_error);
     }
     return m_synth;
+}
+
+void MidiSynth::reset()
+{
+    if (m_synth == nullptr)
+        return;
+    std::array<float, 64> scratch{};
+    const auto renderSilently = [&](int blocks) {
+        for (int block = 0; block < blocks; ++block)
+            fluid_synth_write_float(m_synth, static_cast<int>(scratch.size()), scratch.data(), 0, 1,
+                                    scratch.data(), 0, 1);
+    };
+    // FluidSynth carries out both on its next block; a system reset straight after the sounds
+    // are switched off leaves the voices sounding, so each gets a block of its own.
+    fluid_synth_all_sounds_off(m_synth, -1);
+    renderSilently(1);
+    // Channels, controllers and programs as at the start; the reverb's and the chorus's lines
+    // cleared. FluidSynth's reverb keeps a little of its state through a reset, which comes
+    // back some 50 ms later at about -64 dBFS: once that has reached the lines, a second reset
+    // clears it for good (to below -140 dBFS).
+    fluid_synth_system_reset(m_synth);
+    renderSilently(64);
+    fluid_synth_system_reset(m_synth);
+    renderSilently(1);
 }
 
 void MidiSynth::load()
@@ -88,6 +117,7 @@ void MidiSynth::load()
     fluid_settings_setint(m_settings, "synth.threadsafe-api", 0);
     fluid_settings_setint(m_settings, "synth.lock-memory", 0);
     fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    fluid_settings_setnum(m_settings, "synth.gain", kGain);
     // Samples are read while loading, so the SoundFont is not opened again by name later.
     fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 0);
     m_synth = new_fluid_synth(m_settings);

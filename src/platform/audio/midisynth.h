@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -10,11 +11,15 @@ typedef struct _fluid_synth_t fluid_synth_t;
 namespace orvane {
 
 // The one FluidSynth synthesizer of the run, with its General MIDI SoundFont. It has no audio
-// driver of its own: the output callback renders it. The SoundFont is loaded once, on a
+// driver of its own: the render worker renders it. The SoundFont is loaded once, on a
 // background thread started by the first call to preload() or synth().
 class MidiSynth
 {
 public:
+    // The synthesizer's gain: a single melody sounds at music level; dense pieces rely on the
+    // output limiter after it.
+    static constexpr double kGain = 0.8;
+
     // `soundFont` names the SoundFont to use; empty means to locate one.
     explicit MidiSynth(std::string soundFont = {});
     ~MidiSynth();
@@ -23,9 +28,14 @@ public:
 
     // Starts loading in the background unless it has begun.
     void preload();
+    // Any thread, without waiting: true once loading has ended without a synthesizer.
+    bool failed() const { return m_failed.load(std::memory_order_acquire); }
     // Waits for the load; the synthesizer, or null when no SoundFont loads (said once on
-    // stderr). Call only while nothing renders it.
+    // stderr). Call only from the thread that renders it.
     fluid_synth_t* synth();
+    // Renderer's thread: silences every voice at once and sets channels, controllers,
+    // programs, reverb and chorus back to how a fresh synthesizer starts.
+    void reset();
     // Why synth() is null.
     const std::string& error() const { return m_error; }
     // How long creating the synthesizer and loading the SoundFont took.
@@ -41,6 +51,7 @@ private:
     std::thread m_loader;
     bool m_started = false;
     bool m_reported = false;
+    std::atomic<bool> m_failed{false};
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;
     std::string m_error;

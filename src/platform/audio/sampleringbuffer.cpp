@@ -8,9 +8,9 @@ SampleRingBuffer::SampleRingBuffer(std::size_t capacity) : m_samples(capacity) {
 
 std::size_t SampleRingBuffer::write(const float* samples, std::size_t count)
 {
-    const std::size_t written = m_written.load(std::memory_order_relaxed);
-    const std::size_t read = m_read.load(std::memory_order_acquire);
-    const std::size_t n = std::min(count, m_samples.size() - (written - read));
+    const std::uint64_t written = m_written.load(std::memory_order_relaxed);
+    const std::uint64_t read = m_read.load(std::memory_order_acquire);
+    const std::size_t n = std::min<std::size_t>(count, m_samples.size() - (written - read));
     for (std::size_t i = 0; i < n;) {
         const std::size_t at = (written + i) % m_samples.size();
         const std::size_t run = std::min(n - i, m_samples.size() - at);
@@ -23,9 +23,9 @@ std::size_t SampleRingBuffer::write(const float* samples, std::size_t count)
 
 std::size_t SampleRingBuffer::read(float* samples, std::size_t count)
 {
-    const std::size_t read = m_read.load(std::memory_order_relaxed);
-    const std::size_t written = m_written.load(std::memory_order_acquire);
-    const std::size_t n = std::min(count, written - read);
+    const std::uint64_t read = m_read.load(std::memory_order_relaxed);
+    const std::uint64_t written = m_written.load(std::memory_order_acquire);
+    const std::size_t n = std::min<std::size_t>(count, written - read);
     for (std::size_t i = 0; i < n;) {
         const std::size_t at = (read + i) % m_samples.size();
         const std::size_t run = std::min(n - i, m_samples.size() - at);
@@ -36,20 +36,24 @@ std::size_t SampleRingBuffer::read(float* samples, std::size_t count)
     return n;
 }
 
+std::size_t SampleRingBuffer::discard(std::size_t count)
+{
+    const std::uint64_t read = m_read.load(std::memory_order_relaxed);
+    const std::uint64_t written = m_written.load(std::memory_order_acquire);
+    const std::size_t n = std::min<std::size_t>(count, written - read);
+    m_read.store(read + n, std::memory_order_release);
+    return n;
+}
+
 std::size_t SampleRingBuffer::available() const
 {
-    return m_written.load(std::memory_order_acquire) - m_read.load(std::memory_order_acquire);
+    return static_cast<std::size_t>(m_written.load(std::memory_order_acquire) -
+                                    m_read.load(std::memory_order_acquire));
 }
 
 std::size_t SampleRingBuffer::space() const
 {
     return m_samples.size() - available();
-}
-
-void SampleRingBuffer::clear()
-{
-    m_written.store(0);
-    m_read.store(0);
 }
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace orvane {
@@ -17,17 +18,20 @@ public:
     std::size_t write(const float* samples, std::size_t count);
     // Reader: takes up to `count` samples; returns how many there were.
     std::size_t read(float* samples, std::size_t count);
+    // Reader: drops up to `count` samples unread; returns how many there were.
+    std::size_t discard(std::size_t count);
     // Samples waiting to be read.
     std::size_t available() const;
     // Room left for the writer.
     std::size_t space() const;
-    // Empties the ring; only while neither side is using it.
-    void clear();
+    // Samples written, and read or dropped, since construction.
+    std::uint64_t totalWritten() const { return m_written.load(std::memory_order_acquire); }
+    std::uint64_t totalRead() const { return m_read.load(std::memory_order_acquire); }
 
 private:
     std::vector<float> m_samples;
-    std::atomic<std::size_t> m_written{0};
-    std::atomic<std::size_t> m_read{0};
+    std::atomic<std::uint64_t> m_written{0};
+    std::atomic<std::uint64_t> m_read{0};
 };
 
 } // namespace orvane

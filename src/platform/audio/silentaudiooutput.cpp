@@ -6,12 +6,6 @@
 
 namespace orvane {
 
-namespace {
-
-constexpr std::size_t kPeriodFrames = 512;
-
-} // namespace
-
 SilentAudioOutput::SilentAudioOutput(Render render)
     : m_render(std::move(render)), m_buffer(kPeriodFrames * kOutputChannels),
       m_thread([this] { run(); })
@@ -24,30 +18,30 @@ SilentAudioOutput::~SilentAudioOutput()
     m_thread.join();
 }
 
-std::string SilentAudioOutput::description() const
-{
-    return "silent sink (real time)";
-}
-
-std::size_t SilentAudioOutput::periodFrames() const
-{
-    return kPeriodFrames;
-}
-
 void SilentAudioOutput::run()
 {
     using Clock = std::chrono::steady_clock;
-    const auto period = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(static_cast<double>(kPeriodFrames) / kOutputRate));
-    auto next = Clock::now();
+    // Each period is due a whole number of periods after a base time, so that rounding never
+    // adds up: the sink keeps the wall clock's time.
+    const auto periodsToTime = [](std::uint64_t periods) {
+        return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+            static_cast<double>(periods * kPeriodFrames) / kOutputRate));
+    };
+    auto base = Clock::now();
+    std::uint64_t period = 0;
     while (!m_stopping.load(std::memory_order_relaxed)) {
-        m_render(m_buffer.data(), kPeriodFrames);
-        next += period;
+        const auto due = base + periodsToTime(period);
         const auto now = Clock::now();
-        // After a long stall, keep time from now on instead of rushing to catch up.
-        if (now - next > std::chrono::milliseconds(200))
-            next = now;
-        std::this_thread::sleep_until(next);
+        if (now - due > std::chrono::seconds(2)) {
+            // After a long stall (a suspended machine), keep time from now on instead of
+            // rushing to catch up; a busy machine's delays are made up.
+            base = now;
+            period = 0;
+        } else {
+            std::this_thread::sleep_until(due);
+        }
+        m_render(m_buffer.data(), kPeriodFrames);
+        ++period;
     }
 }
 

@@ -8,17 +8,19 @@
 
 namespace orvane {
 
-// An output with no device: a thread asks for audio in real time and drops it.
+// An output with no device: a thread asks for audio at the pace of the wall clock and drops it.
 class SilentAudioOutput : public AudioOutput
 {
 public:
+    static constexpr const char* kDescription = "silent sink (real time)";
+
     explicit SilentAudioOutput(Render render);
     ~SilentAudioOutput() override;
     SilentAudioOutput(const SilentAudioOutput&) = delete;
     SilentAudioOutput& operator=(const SilentAudioOutput&) = delete;
 
-    std::string description() const override;
-    std::size_t periodFrames() const override;
+    std::string description() const override { return kDescription; }
+    bool lost() const override { return false; }
 
 private:
     void run();

@@ -30,7 +30,6 @@ public:
     void setUpdateInterval(std::int16_t milliseconds) override;
     std::int16_t doneResult() const override { return m_inner.doneResult(); }
     void setFlag(MediaFlag flag, bool value) override { m_inner.setFlag(flag, value); }
-    bool flag(MediaFlag flag) const override { return m_inner.flag(flag); }
     MediaMode mode() const override { return m_inner.mode(); }
     void setEvents(MediaControlEvents* events) override { m_events = events; }
 

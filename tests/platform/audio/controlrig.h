@@ -24,7 +24,10 @@ struct Playback
 class ControlRig : public MediaControlEvents
 {
 public:
-    ControlRig() : m_control(m_loop, options(m_loudFrames)) { m_control.setEvents(this); }
+    ControlRig() : m_control(m_loop, silentOptions(), loudFrameCounter(m_loudFrames))
+    {
+        m_control.setEvents(this);
+    }
 
     // Opens `path` on `device` and, when it opens, plays it until Done comes.
     Playback play(const std::string& device, const std::string& path)
@@ -45,7 +48,12 @@ public:
             clock.start();
             while (m_done.empty() && clock.elapsed() < playback.length + 20000)
                 m_loop.runFor(5);
-            m_loop.runFor(100); // a second Done would show
+            // Done comes once the end is rendered; what was rendered ahead still plays out, and
+            // a second Done would show.
+            for (long long heard = -1; heard != m_loudFrames && clock.elapsed() < 30000;) {
+                heard = m_loudFrames;
+                m_loop.runFor(250);
+            }
         }
         playback.done = m_done;
         playback.loudFrames = m_loudFrames;
@@ -61,17 +69,21 @@ public:
     void MMControl1_NextClick(bool&) override {}
 
 private:
-    static AudioMediaControlOptions options(std::atomic<long long>& loudFrames)
+    static AudioMediaControlOptions silentOptions()
     {
         AudioMediaControlOptions options;
         options.output = AudioMediaControlOptions::Output::Silent;
-        options.outputTap = [&loudFrames](const float* samples, std::size_t frames) {
+        return options;
+    }
+
+    static OutputTap loudFrameCounter(std::atomic<long long>& loudFrames)
+    {
+        return [&loudFrames](const float* samples, std::size_t frames) {
             long long loud = 0;
             for (std::size_t i = 0; i < frames * 2; i += 2)
                 loud += std::fabs(samples[i]) > 1e-4f ? 1 : 0;
             loudFrames += loud;
         };
-        return options;
     }
 
     QtEventLoop m_loop;

@@ -1,5 +1,5 @@
 // The media control's events and commands over a silent sink that keeps real time: what the
-// playback logic relies on, with short WAV and MIDI files written here.
+// playback logic relies on, what reaches the output, and when, with files written here.
 #include "audiofixtures.h"
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/audio/soundfontlocator.h"
@@ -9,8 +9,11 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <sndfile.h>
 
 using namespace orvane;
@@ -18,13 +21,59 @@ using namespace orvane::testing;
 
 namespace {
 
+std::int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// What the output tap has seen; kept without locks or allocation on the output's thread.
+struct TapRecord
+{
+    void see(const float* samples, std::size_t frames)
+    {
+        const std::int64_t now = nowNs();
+        for (std::size_t i = 0; i < frames; ++i) {
+            bool loud = false;
+            for (int c = 0; c < 2; ++c) {
+                const float x = samples[2 * i + static_cast<std::size_t>(c)];
+                if (!std::isfinite(x) || std::fabs(x) > 1.0f)
+                    ++unsafe;
+                loud = loud || std::fabs(x) > 1e-4f;
+                float seen = peak.load();
+                while (std::fabs(x) > seen && !peak.compare_exchange_weak(seen, std::fabs(x))) {
+                }
+            }
+            if (!loud)
+                continue;
+            ++loudFrames;
+            // When the frame is heard, counting from the start of the buffer handed over.
+            const std::int64_t heard = now + static_cast<std::int64_t>(i) * 1000000000 / 48000;
+            if (firstLoudNs == 0)
+                firstLoudNs = heard;
+            lastLoudNs = heard + 1000000000 / 48000;
+        }
+    }
+
+    std::atomic<long long> loudFrames{0};
+    std::atomic<long long> unsafe{0}; // samples not finite or beyond full scale
+    std::atomic<float> peak{0.0f};
+    std::atomic<std::int64_t> firstLoudNs{0};
+    std::atomic<std::int64_t> lastLoudNs{0};
+};
+
 class EventLog : public MediaControlEvents
 {
 public:
     explicit EventLog(MediaControl& control) : m_control(control) {}
 
     void MMControl1_Done(int) override { results.push_back(m_control.doneResult()); }
-    void MMControl1_StatusUpdate() override { positions.push_back(m_control.position()); }
+    void MMControl1_StatusUpdate() override
+    {
+        positions.push_back(m_control.position());
+        times.push_back(nowNs());
+    }
     void MMControl1_PlayClick(bool&) override {}
     void MMControl1_PauseClick(bool&) override {}
     void MMControl1_StopClick(bool&) override {}
@@ -34,6 +83,7 @@ public:
 
     std::vector<int> results;            // one per Done
     std::vector<std::int32_t> positions; // one per status update
+    std::vector<std::int64_t> times;
 
 private:
     MediaControl& m_control;
@@ -63,11 +113,15 @@ private slots:
     void cleanup();
 
     void doneComesOnceAtTheEnd();
-    void statusUpdatesOnlyWhileTheIntervalIsSet();
+    void statusUpdatesWhileTheIntervalIsSetInEveryState();
     void noDoneAfterCloseStopOrNewOpen();
     void pauseFreezesThePosition();
+    void realTimeAndTheGaugeJustAfterEachSecond();
+    void harmfulSamplesNeverReachTheOutput();
+    void anEmptyTrackEndsAtOnce();
     void midiPlaysAndEndsAtItsLastEndOfTrack_data();
     void midiPlaysAndEndsAtItsLastEndOfTrack();
+    void midiAtMusicLevelWithoutClipping();
     void badFilesOpenNothing_data();
     void badFilesOpenNothing();
     void noSoundFontRefusesMidiOnly();
@@ -98,7 +152,7 @@ private:
     QtEventLoop m_loop;
     std::unique_ptr<AudioMediaControl> m_control;
     std::unique_ptr<EventLog> m_events;
-    std::atomic<long long> m_loudFrames{0};
+    std::unique_ptr<TapRecord> m_tap;
 };
 
 void AudioMediaControlTest::initTestCase()
@@ -111,16 +165,13 @@ void AudioMediaControlTest::initTestCase()
 
 void AudioMediaControlTest::init()
 {
-    m_loudFrames = 0;
+    m_tap = std::make_unique<TapRecord>();
     AudioMediaControlOptions options;
     options.output = AudioMediaControlOptions::Output::Silent;
-    options.outputTap = [this](const float* samples, std::size_t frames) {
-        long long loud = 0;
-        for (std::size_t i = 0; i < frames * 2; i += 2)
-            loud += std::fabs(samples[i]) > 1e-4f ? 1 : 0;
-        m_loudFrames += loud;
-    };
-    m_control = std::make_unique<AudioMediaControl>(m_loop, options);
+    m_control = std::make_unique<AudioMediaControl>(
+        m_loop, options, [tap = m_tap.get()](const float* samples, std::size_t frames) {
+            tap->see(samples, frames);
+        });
     m_events = std::make_unique<EventLog>(*m_control);
     m_control->setEvents(m_events.get());
     m_control->setTimeFormat(0);
@@ -130,6 +181,7 @@ void AudioMediaControlTest::cleanup()
 {
     m_control.reset();
     m_events.reset();
+    m_tap.reset();
 }
 
 void AudioMediaControlTest::doneComesOnceAtTheEnd()
@@ -144,63 +196,70 @@ void AudioMediaControlTest::doneComesOnceAtTheEnd()
     QCOMPARE(m_events->results, std::vector<int>{1});
     QCOMPARE(m_control->mode(), MediaMode::Stopped);
     QCOMPARE(m_control->position(), 400);
-    QCOMPARE_GE(m_loudFrames.load(), 48000 * 4 / 10 - 200); // it did sound, for its length
-    QCOMPARE_LE(m_loudFrames.load(), 48000 * 4 / 10 + 200);
+    QCOMPARE_GE(m_tap->loudFrames.load(), 48000 * 4 / 10 - 200); // it did sound, for its length
+    QCOMPARE_LE(m_tap->loudFrames.load(), 48000 * 4 / 10 + 200);
 }
 
-void AudioMediaControlTest::statusUpdatesOnlyWhileTheIntervalIsSet()
+void AudioMediaControlTest::statusUpdatesWhileTheIntervalIsSetInEveryState()
 {
+    // While the interval is above 0 the updates come, carrying the position of each state.
     const std::vector<std::int32_t>& updates = m_events->positions;
+    const auto countIn = [&](int milliseconds) {
+        const std::size_t before = updates.size();
+        m_loop.runFor(milliseconds);
+        return updates.size() - before;
+    };
     load("WaveAudio", "long.wav");
     m_control->setUpdateInterval(100);
-    m_loop.runFor(300);
-    QCOMPARE(updates.size(), std::size_t{0}); // open but not playing
+    QCOMPARE_GE(countIn(350), 2u); // open, not playing
+    QCOMPARE(updates.back(), 0);
 
     m_control->setCommand("play");
-    m_loop.runFor(550);
-    QCOMPARE_GE(updates.size(), 3u);
-    QCOMPARE_LE(updates.size(), 7u);
-    QVERIFY(std::is_sorted(updates.begin(), updates.end()));
+    QCOMPARE_GE(countIn(550), 3u);
+    QVERIFY(std::is_sorted(updates.end() - 3, updates.end()));
     QCOMPARE_GT(updates.back(), 0);
 
-    m_control->setUpdateInterval(0);
-    const std::size_t before = updates.size();
-    m_loop.runFor(400);
-    QCOMPARE(updates.size(), before);
+    m_control->setCommand("pause");
+    const std::int32_t paused = m_control->position();
+    QCOMPARE_GE(countIn(350), 2u);
+    QCOMPARE(updates.back(), paused);
 
-    m_control->setUpdateInterval(100);
-    m_loop.runFor(350);
-    QCOMPARE_GT(updates.size(), before);
+    m_control->setUpdateInterval(0);
+    QCOMPARE(countIn(350), 0u);
+
+    m_control->setCommand("stop");
+    m_control->setUpdateInterval(100); // as the Pause button does after Stop
+    QCOMPARE_GE(countIn(350), 2u);
+    QCOMPARE(updates.back(), paused);
+
     m_control->setCommand("Close");
-    const std::size_t closed = updates.size();
-    m_loop.runFor(300);
-    QCOMPARE(updates.size(), closed);
+    QCOMPARE_GE(countIn(350), 2u);
+    QCOMPARE(updates.back(), 0);
 }
 
 void AudioMediaControlTest::noDoneAfterCloseStopOrNewOpen()
 {
-    // Each ends a playback just before its natural end, where a late Done would show.
-    load("WaveAudio", "short.wav", true);
-    m_loop.runFor(380);
+    load("WaveAudio", "long.wav", true);
+    m_loop.runFor(200);
     m_control->setCommand("Close");
     QCOMPARE(m_control->mode(), MediaMode::NotOpen);
     QCOMPARE(m_control->length(), 0);
 
-    load("WaveAudio", "short.wav", true);
-    m_loop.runFor(380);
+    load("WaveAudio", "long.wav", true);
+    m_loop.runFor(200);
     m_control->setCommand("stop");
     QCOMPARE(m_control->mode(), MediaMode::Stopped);
-    QCOMPARE_GT(m_control->position(), 200);
+    QCOMPARE_GT(m_control->position(), 100);
 
     m_control->setCommand("play");
-    m_loop.runFor(380);
-    m_control->setFileName(path("long.wav")); // opened over the playing file, without Close
+    m_loop.runFor(200);
+    m_control->setFileName(path("short.wav")); // opened over the playing file, without Close
     m_control->setCommand("Open");
 
     m_loop.runFor(600);
     QCOMPARE(m_events->done(), std::size_t{0});
     QCOMPARE(m_control->mode(), MediaMode::Stopped);
-    QCOMPARE(m_control->length(), 3000);
+    QCOMPARE(m_control->length(), 400);
 }
 
 void AudioMediaControlTest::pauseFreezesThePosition()
@@ -211,10 +270,11 @@ void AudioMediaControlTest::pauseFreezesThePosition()
     QCOMPARE(m_control->mode(), MediaMode::Paused);
     const std::int32_t pausedAt = m_control->position();
     QCOMPARE_GT(pausedAt, 0);
-    const long long loudAtPause = m_loudFrames.load();
+    const long long loudAtPause = m_tap->loudFrames.load();
     m_loop.runFor(500);
     QCOMPARE(m_control->position(), pausedAt);
-    QCOMPARE_LE(m_loudFrames.load() - loudAtPause, 1024); // at most the buffer then in flight
+    // At most the buffer then in flight.
+    QCOMPARE_LE(m_tap->loudFrames.load() - loudAtPause, long(AudioOutput::kPeriodFrames));
 
     m_control->setCommand("resume");
     QCOMPARE(m_control->mode(), MediaMode::Playing);
@@ -222,6 +282,74 @@ void AudioMediaControlTest::pauseFreezesThePosition()
     QCOMPARE_GT(m_control->position(), pausedAt);
     QVERIFY(waitForDone(1, 5000));
     QCOMPARE(m_events->results, std::vector<int>{1});
+}
+
+void AudioMediaControlTest::realTimeAndTheGaugeJustAfterEachSecond()
+{
+    QVERIFY(writeSineWav(path("five.wav"), SF_FORMAT_PCM_16, 8000, 1, 5.0) > 0);
+    load("WaveAudio", "five.wav");
+    m_control->setUpdateInterval(1000);
+    m_control->setCommand("play");
+    QVERIFY(waitForDone(1, 10000));
+    m_loop.runFor(300); // the last frames are rendered, not yet heard, when Done comes
+    const double heardMs = static_cast<double>(m_tap->lastLoudNs - m_tap->firstLoudNs) / 1e6;
+    QCOMPARE_LE(std::abs(heardMs - 5000.0), 25.0);
+
+    // The gauge steps to each whole second within a tenth of a second after it is heard.
+    std::vector<double> steps; // ms after the first frame was heard
+    for (std::size_t i = 0; i < m_events->positions.size(); ++i)
+        if (m_events->positions[i] / 1000 > static_cast<int>(steps.size()))
+            steps.push_back(static_cast<double>(m_events->times[i] - m_tap->firstLoudNs) / 1e6);
+    QCOMPARE_GE(steps.size(), 4u);
+    for (std::size_t second = 1; second <= 4; ++second) {
+        QCOMPARE_GE(steps[second - 1], second * 1000.0);
+        QCOMPARE_LE(steps[second - 1], second * 1000.0 + 100.0);
+    }
+}
+
+void AudioMediaControlTest::harmfulSamplesNeverReachTheOutput()
+{
+    // A float WAV of music with NaN, infinities, huge values and random bit patterns in it.
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    std::vector<float> samples(44100);
+    std::uint32_t bits = 12345;
+    const float harmful[] = {NAN, INFINITY, -INFINITY, 1e30f, -1e30f, 4.0f};
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = 0.9f * static_cast<float>(std::sin(static_cast<double>(i) * 0.05));
+        if (i % 97 == 0)
+            samples[i] = harmful[(i / 97) % std::size(harmful)];
+        if (i > 30000) {
+            bits = bits * 1664525u + 1013904223u;
+            std::memcpy(&samples[i], &bits, sizeof bits);
+        }
+    }
+    SNDFILE* file = sf_open(path("harmful.wav").c_str(), SFM_WRITE, &info);
+    QVERIFY(file != nullptr);
+    sf_command(file, SFC_SET_CLIPPING, nullptr, SF_FALSE);
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
+    sf_close(file);
+
+    load("WaveAudio", "harmful.wav", true);
+    QVERIFY(waitForDone(1, 5000));
+    m_loop.runFor(300);
+    QCOMPARE_GT(m_tap->loudFrames.load(), 10000);
+    QCOMPARE(m_tap->unsafe.load(), 0);
+}
+
+void AudioMediaControlTest::anEmptyTrackEndsAtOnce()
+{
+    writeBytes(path("empty.mid"), smfFile(0, 480, {TrackBuilder().endTrack(0)}));
+    load("Sequencer", "empty.mid");
+    if (m_control->mode() == MediaMode::NotOpen)
+        QSKIP("files that last no time are refused before they reach the player");
+    QCOMPARE(m_control->length(), 0);
+    m_control->setCommand("play");
+    QVERIFY(waitForDone(1, 1000));
+    QCOMPARE(m_events->results, std::vector<int>{1});
+    QCOMPARE(m_control->position(), 0);
 }
 
 void AudioMediaControlTest::midiPlaysAndEndsAtItsLastEndOfTrack_data()
@@ -255,7 +383,51 @@ void AudioMediaControlTest::midiPlaysAndEndsAtItsLastEndOfTrack()
     QCOMPARE_LT(clock.elapsed(), length + 1000);
     QCOMPARE(m_events->results, std::vector<int>{1});
     QCOMPARE(m_control->position(), length);
-    QCOMPARE_GT(m_loudFrames.load(), 48000 * length / 1000 / 4); // the synthesizer was heard
+    QCOMPARE_GT(m_tap->loudFrames.load(), 48000 * length / 1000 / 4); // the synthesizer was heard
+}
+
+void AudioMediaControlTest::midiAtMusicLevelWithoutClipping()
+{
+    if (!hasSoundFont())
+        QSKIP("no General MIDI SoundFont installed");
+    // A single piano melody at velocity 100.
+    TrackBuilder melody;
+    melody.program(0, 0, 0);
+    for (int note = 0; note < 8; ++note)
+        melody.noteOn(0, 0, 60 + note * 2, 100).noteOff(240, 0, 60 + note * 2);
+    writeBytes(path("melody.mid"), smfFile(0, 480, {melody.endTrack(0)}));
+    // A dense forte piece: three sections of five-note chords at velocity 120, with drums.
+    TrackBuilder chords;
+    TrackBuilder drums;
+    for (int section = 0; section < 3; ++section) {
+        chords.program(0, 0, std::array{0, 48, 61}[static_cast<std::size_t>(section)]);
+        for (int beat = 0; beat < 4; ++beat) {
+            const int root = 48 + section * 5 + beat * 2;
+            for (const int step : {0, 4, 7, 12, 16})
+                chords.noteOn(0, 0, root + step, 120);
+            for (const int step : {0, 4, 7, 12, 16})
+                chords.noteOff(step == 0 ? 240 : 0, 0, root + step);
+            drums.noteOn(0, 9, 36, 120).noteOn(0, 9, beat % 2 ? 38 : 49, 120);
+            drums.noteOff(240, 9, 36).noteOff(0, 9, beat % 2 ? 38 : 49);
+        }
+    }
+    writeBytes(path("forte.mid"), smfFile(1, 480, {chords.endTrack(0), drums.endTrack(0)}));
+
+    const auto peakOf = [this](const char* name) {
+        m_tap->peak = 0.0f;
+        const std::size_t before = m_events->done();
+        load("Sequencer", name, true);
+        waitForDone(before + 1, 10000);
+        m_loop.runFor(300);
+        return 20.0 * std::log10(m_tap->peak.load());
+    };
+    const double melodyPeak = peakOf("melody.mid");
+    const double fortePeak = peakOf("forte.mid");
+    qInfo("peaks: melody %.1f dBFS, forte piece %.1f dBFS", melodyPeak, fortePeak);
+    QCOMPARE_GE(melodyPeak, -20.0);
+    QCOMPARE_GE(fortePeak, -6.0);
+    QCOMPARE_LE(fortePeak, -0.99);
+    QCOMPARE(m_tap->unsafe.load(), 0);
 }
 
 void AudioMediaControlTest::badFilesOpenNothing_data()
@@ -312,7 +484,7 @@ void AudioMediaControlTest::badFilesOpenNothing()
     QCOMPARE(m_control->position(), 0);
     m_loop.runFor(100);
     QCOMPARE(m_events->done(), std::size_t{0});
-    QCOMPARE(m_loudFrames.load(), 0);
+    QCOMPARE(m_tap->loudFrames.load(), 0);
 }
 
 void AudioMediaControlTest::noSoundFontRefusesMidiOnly()
@@ -321,6 +493,9 @@ void AudioMediaControlTest::noSoundFontRefusesMidiOnly()
     options.output = AudioMediaControlOptions::Output::Silent;
     options.soundFont = path("no-such-soundfont.sf2");
     AudioMediaControl control(m_loop, options);
+    // Opened while the SoundFont still loads, the file is closed when it cannot start.
+    ::load(control, "Sequencer", path("short.mid"), true);
+    QTRY_COMPARE(control.mode(), MediaMode::NotOpen);
     ::load(control, "Sequencer", path("short.mid"));
     QCOMPARE(control.mode(), MediaMode::NotOpen);
     ::load(control, "WaveAudio", path("short.wav"));

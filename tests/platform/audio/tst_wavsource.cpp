@@ -7,7 +7,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <chrono>
 #include <cmath>
 #include <sndfile.h>
 #include <sys/stat.h>
@@ -42,20 +41,17 @@ struct Decoded
     std::vector<float> right;
 };
 
-// Renders the whole source as the output callback would, waiting while the feeder catches up.
+// Renders the whole source as the render worker would.
 Decoded renderAll(WavSource& source)
 {
     Decoded decoded;
     std::vector<float> buffer(512 * kOutputChannels);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!source.finished() && std::chrono::steady_clock::now() < deadline) {
+    while (!source.finished()) {
         const std::size_t frames = source.render(buffer.data(), 512);
         for (std::size_t i = 0; i < frames; ++i) {
             decoded.left.push_back(buffer[2 * i]);
             decoded.right.push_back(buffer[2 * i + 1]);
         }
-        if (frames == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return decoded;
 }
@@ -191,7 +187,7 @@ void WavSourceTest::rewindPlaysTheSameAgain()
     const auto source = WavSource::open(file, error);
     QVERIFY(source);
     const Decoded first = renderAll(*source);
-    QVERIFY(source->rewind());
+    QVERIFY(source->start(error));
     QVERIFY(!source->finished());
     const Decoded second = renderAll(*source);
     QCOMPARE(second.left.size(), first.left.size());
