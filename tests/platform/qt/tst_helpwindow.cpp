@@ -45,102 +45,43 @@ class TestHelpWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void topicsOpenAtTheirHeadings_data();
-    void topicsOpenAtTheirHeadings();
-    void missingOrWrongFileSaysWhatWasLookedFor_data();
-    void missingOrWrongFileSaysWhatWasLookedFor();
-    void fileInstalledLaterIsShown();
+    void topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor();
     void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
     void everyLinkOfTheHelpLeadsToAnAnchor();
 
 private:
-    QString m_helpFile;
+    const QString m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
 };
 
-void TestHelpWindow::initTestCase()
-{
-    m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
-    QVERIFY2(!m_helpFile.isEmpty(), "docs/orvane.hlp.html not found");
-}
-
-void TestHelpWindow::topicsOpenAtTheirHeadings_data()
-{
-    QTest::addColumn<int>("topic");
-    QTest::addColumn<QString>("heading"); // none: the top, as for the contents
-
-    QTest::newRow("folders") << 1111 << "Folders";
-    QTest::newRow("music files") << 2222 << "Music files";
-    QTest::newRow("queue") << 3333 << "The music queue";
-    QTest::newRow("transport") << 4444 << "The transport buttons: Next, Play, Pause, Stop";
-    QTest::newRow("buttons") << 5555 << "Clear All, Randomise, Queue All and Exit";
-    QTest::newRow("unknown") << 9999 << "";
-}
-
-void TestHelpWindow::topicsOpenAtTheirHeadings()
-{
-    QFETCH(int, topic);
-    QFETCH(QString, heading);
-
-    HelpWindow help;
-    help.setHelpFile(m_helpFile.toStdString());
-    help.showTopic(3333);
-    help.showTopic(topic);
-
-    const QTextBrowser& browser = *help.browser();
-    const QTextBlock contents = anchorBlock(browser, QStringLiteral("contents"));
-    if (heading.isEmpty()) {
-        QCOMPARE(browser.verticalScrollBar()->value(), 0);
-        QVERIFY(isInView(browser, contents));
-        return;
-    }
-    const QTextBlock block = anchorBlock(browser, HelpWindow::topicAnchor(topic));
-    QCOMPARE(block.text(), heading);
-    QVERIFY(isInView(browser, block));
-    QVERIFY(!isInView(browser, contents));
-}
-
-void TestHelpWindow::missingOrWrongFileSaysWhatWasLookedFor_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("problem");
-
-    QTest::newRow("missing") << "/nonexistent/folder/orvane.hlp"
-                             << "not found";
-    QTest::newRow("a folder") << QDir::tempPath() << "not the program's help file";
-    QTest::newRow("odd characters") << "/nonexistent/<b>&amp; x</b>/orvane.hlp"
-                                    << "not found";
-    QTest::newRow("none set") << ""
-                              << "not found";
-}
-
-void TestHelpWindow::missingOrWrongFileSaysWhatWasLookedFor()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, problem);
-
-    HelpWindow help;
-    help.setHelpFile(path.toStdString());
-    help.showHelp();
-
-    QVERIFY(help.isVisible());
-    const QString shown = help.browser()->toPlainText();
-    QVERIFY2(shown.contains(problem), qPrintable(shown));
-    QVERIFY2(shown.contains(path), qPrintable(shown));
-}
-
-void TestHelpWindow::fileInstalledLaterIsShown()
+void TestHelpWindow::topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("orvane.hlp"));
+    const QString path = dir.filePath(QStringLiteral("<b>&amp; x.hlp"));
     HelpWindow help;
     help.setHelpFile(path.toStdString());
     help.showHelp();
+    QVERIFY(help.isVisible());
     QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("not found")));
+    QVERIFY(help.browser()->toPlainText().contains(path));
 
+    // Installed later, the file is read when next asked for.
     QVERIFY(QFile::copy(m_helpFile, path));
-    help.showTopic(2222);
-    QVERIFY(isInView(*help.browser(), anchorBlock(*help.browser(), QStringLiteral("topic-2222"))));
+    const QTextBrowser& browser = *help.browser();
+    const std::pair<int, const char*> headings[] = {
+        {1111, "Folders"},
+        {2222, "Music files"},
+        {3333, "The music queue"},
+        {4444, "The transport buttons: Next, Play, Pause, Stop"},
+        {5555, "Clear All, Randomise, Queue All and Exit"}};
+    for (const auto& [topic, heading] : headings) {
+        help.showTopic(topic);
+        const QTextBlock block = anchorBlock(browser, HelpWindow::topicAnchor(topic));
+        QCOMPARE(block.text(), QString::fromUtf8(heading));
+        QVERIFY(isInView(browser, block));
+        QVERIFY(!isInView(browser, anchorBlock(browser, QStringLiteral("contents"))));
+    }
+    help.showTopic(9999); // unknown: the top, as for the contents
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
 }
 
 void TestHelpWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
@@ -157,9 +98,6 @@ void TestHelpWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
     QCOMPARE(browser.verticalScrollBar()->value(), 0);
     const QTextBlock queue = anchorBlock(browser, QStringLiteral("topic-3333"));
     QVERIFY(queue.layout()->lineAt(0).height() > 1.2 * queue.next().layout()->lineAt(0).height());
-    const QString folder =
-        qEnvironmentVariable("ORVANE_SCREENSHOT_DIR", QDir::current().filePath("screenshots"));
-    QVERIFY(QDir().mkpath(folder) && help.grab().save(folder + QStringLiteral("/help.png")));
 
     // The contents' link to the queue's topic, followed with the mouse.
     QTextCursor link(browser.document());

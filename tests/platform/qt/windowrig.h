@@ -15,6 +15,7 @@
 #include "platform/textcontrol.h"
 #include "queue/randomsource.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -83,6 +84,13 @@ public:
     XInput& key(const QString& keys) { return add({"key", "--delay", "30", keys}); }
     // Long enough that the clicks before and after make no double-click.
     XInput& pause() { return add({"sleep", "0.6"}); }
+    // Moves down from `at` a pixel or two at a time, as a hand does, past the drag distance.
+    XInput& slideDown(const QWidget& widget, QPoint at)
+    {
+        for (int down = 2; down <= QApplication::startDragDistance() + 6; down += 2)
+            moveTo(widget, at + QPoint(0, down));
+        return *this;
+    }
     bool run()
     {
         QProcess xdotool;
@@ -113,6 +121,15 @@ inline bool makeFiles(const QString& folder, std::initializer_list<const char*> 
             return false;
     }
     return true;
+}
+
+// Where the tests leave their screenshots for a person to look at.
+inline QString screenshotPath(const char* file)
+{
+    const QString folder =
+        qEnvironmentVariable("ORVANE_SCREENSHOT_DIR", QDir::current().filePath("screenshots"));
+    QDir().mkpath(folder);
+    return QDir(folder).filePath(QString::fromLatin1(file));
 }
 
 } // namespace orvane

@@ -1,0 +1,311 @@
+// The real main window over the real logic, in a session with a window manager, driven for
+// the most part through the X server as a user drives it.
+
+#include "platform/qt/orvanestyle.h"
+#include "windowrig.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace orvane;
+
+using Entries = std::vector<std::string>;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { m_rig.reset(); }
+    void theWindowIsFixedAndTabAndF1VisitTheControlsInOrder();
+    void queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTips();
+    void dragsCarryThePressedEntryBothWaysUnderTheirPictures();
+    void keysAndClicksRunTheCommandsAndAddingNothingKeepsPlaying();
+    void minimiseSwitchShowsTheWindowMinimised();
+    void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
+
+private:
+    template <typename T = QWidget> T* control(const char* name) const
+    {
+        return m_rig->control<T>(name);
+    }
+    QWidget& viewport(const char* list) const { return *control<QListView>(list)->viewport(); }
+    QPoint row(const char* list, int index) const
+    {
+        auto* view = control<QListView>(list);
+        return view->visualRect(view->model()->index(index, 0)).center();
+    }
+    XInput input() const { return XInput(m_rig->window); }
+    // What the pointer shows: "none" (no drag), "Image2", "Image3" or "other".
+    QString pointer() const
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        if (!cursor)
+            return "none";
+        for (const char* image : {"Image2", "Image3"}) {
+            if (cursor->pixmap().toImage() == control<QLabel>(image)->pixmap().toImage())
+                return image;
+        }
+        return "other";
+    }
+    std::string file(int index) const
+    {
+        return QDir(m_folder)
+            .filePath(QString::fromStdString(m_rig->window.File1().name(index)))
+            .toStdString();
+    }
+
+    QTemporaryDir m_music;
+    QString m_folder;
+    std::unique_ptr<WindowRig> m_rig;
+};
+
+void TestMainWindow::initTestCase()
+{
+    applyOrvaneStyle(*qApp);
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
+    // Paths much wider than the queue, alike but for the file's name; and an odd name.
+    m_folder = m_music.filePath("music from the shelf in the hall, second row from the top, "
+                                "behind the records of the summer");
+    QVERIFY(QDir().mkpath(m_folder));
+    QVERIFY(makeFiles(m_folder, {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi",
+                                 "ünïcødé ♫.mid", "notes.txt", "Jazz/"}));
+}
+
+void TestMainWindow::init()
+{
+    QVERIFY(QDir::setCurrent(m_folder));
+    m_rig = std::make_unique<WindowRig>();
+    m_rig->form.Form_Load();
+    m_rig->window.show();
+    m_rig->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m_rig->window));
+    QCOMPARE(m_rig->window.File1().count(), 5);
+}
+
+void TestMainWindow::theWindowIsFixedAndTabAndF1VisitTheControlsInOrder()
+{
+    MainWindow& window = m_rig->window;
+    QWidget* client = window.clientArea();
+    QCOMPARE(client->size(), QSize(518, 386));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    window.resize(800, 600);
+    QCOMPARE(window.size(), window.minimumSize());
+    for (const char* name : {"CommonDialog1", "List2", "Image2", "Image3"}) {
+        QWidget* helper = control(name);
+        QVERIFY2(!helper->isVisibleTo(client) || !client->rect().intersects(helper->geometry()),
+                 name);
+    }
+
+    // F1 shows the focused control's topic, else the contents; Tab leads on, back to Dir1.
+    const std::pair<const char*, int> stops[] = {{"Dir1", 1111},
+                                                 {"File1", 2222},
+                                                 {"lstMusicQ", 3333},
+                                                 {"Drive1", HelpViewer::kHelpContents},
+                                                 {"cboFileType", HelpViewer::kHelpContents},
+                                                 {"cmdClear", 5555},
+                                                 {"cmdRnd", 5555},
+                                                 {"cmdQAll", 5555},
+                                                 {"MMControl1", 4444},
+                                                 {"cmdExit", 5555},
+                                                 {"Dir1", 1111}};
+    std::vector<int> topics;
+    for (std::size_t stop = 0; stop + 1 < std::size(stops); ++stop) {
+        QCOMPARE(QApplication::focusWidget()->objectName(), stops[stop].first);
+        topics.push_back(stops[stop].second);
+        QVERIFY(input().key("F1").key("Tab").run());
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), stops[stop + 1].first);
+        QCOMPARE(m_rig->help.shown, topics);
+    }
+}
+
+void TestMainWindow::queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTips()
+{
+    MainWindow& window = m_rig->window;
+    QVERIFY(input().moveTo(*control("cmdQAll"), {20, 12}).click().run());
+    QTRY_COMPARE(m_rig->queue().size(), std::size_t(5));
+    auto* queue = control<QListView>("lstMusicQ");
+    queue->selectionModel()->clear();
+    window.txtPlaying().setText("intro.mid");
+    window.txtLength().setText(" 3:05");
+
+    // One line each as high as the font, odd characters or not.
+    for (const char* name : {"File1", "lstMusicQ"}) {
+        auto* list = control<QListView>(name);
+        for (int index = 0; index < list->model()->rowCount(); ++index)
+            QCOMPARE(list->visualRect(list->model()->index(index, 0)).height(),
+                     list->fontMetrics().height());
+    }
+    // Cut in the middle, the entries still differ by their names.
+    const auto line = [queue](int index) {
+        return queue->viewport()
+            ->grab(queue->visualRect(queue->model()->index(index, 0)))
+            .toImage();
+    };
+    QVERIFY(line(0) != line(1));
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2)).run());
+    QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text().toStdString(), window.lstMusicQ().item(2), 10000);
+
+    // The buttons on the silver strip are silver, bevels and faces.
+    const QImage shot = window.grab().toImage();
+    QVERIFY(shot.save(screenshotPath("mainwindow.png")));
+    for (QPoint at : {QPoint(0, 12), QPoint(4, 4), QPoint(60, 3)}) {
+        const QColor colour = shot.pixelColor(control("cmdRnd")->mapTo(&window, at));
+        QVERIFY2(colour.red() == colour.green() && colour.green() == colour.blue(),
+                 qPrintable(colour.name()));
+    }
+}
+
+void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
+{
+    // Pressed on the first file, the pointer passes the second before the drag starts.
+    QVERIFY(input()
+                .moveTo(viewport("File1"), row("File1", 0))
+                .press()
+                .slideDown(viewport("File1"), row("File1", 0))
+                .run());
+    QTRY_COMPARE(pointer(), "Image2");
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), {100, 40}).run());
+    QTRY_COMPARE(pointer(), "Image3");
+    QVERIFY(input().release().run());
+    QTRY_COMPARE(m_rig->queue(), Entries{file(0)});
+    QCOMPARE(m_rig->media.fileName(), file(0));
+    QCOMPARE(pointer(), "none");
+
+    // From the queue to the file list the entry pressed is removed, after the wait.
+    m_rig->form.queue().cmdQAll_Click();
+    QVERIFY(input()
+                .moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2))
+                .press()
+                .slideDown(viewport("lstMusicQ"), row("lstMusicQ", 2))
+                .run());
+    QTRY_COMPARE(pointer(), "Image3");
+    QVERIFY(input().moveTo(viewport("File1"), {100, 40}).run());
+    QTRY_COMPARE(pointer(), "Image2");
+    QVERIFY(input().release().run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(0), file(2), file(3), file(4)}));
+    QCOMPARE(pointer(), "none");
+
+    // Dropped anywhere else, nothing changes.
+    QVERIFY(input()
+                .moveTo(viewport("File1"), row("File1", 0))
+                .press()
+                .slideDown(viewport("File1"), row("File1", 0))
+                .moveTo(*control("Gauge1"), {10, 5})
+                .release()
+                .run());
+    QTRY_COMPARE(pointer(), "none");
+    QCOMPARE(m_rig->queue().size(), std::size_t(5));
+}
+
+void TestMainWindow::keysAndClicksRunTheCommandsAndAddingNothingKeepsPlaying()
+{
+    QVERIFY(input().key("alt+q").run());
+    QTRY_COMPARE(m_rig->queue().size(), std::size_t(5));
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 1)).click().key("Delete").run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(2), file(3), file(4)}));
+
+    // With one entry playing and no file selected: a click beside the files, Enter and a
+    // double-click there add nothing; a double-click on a file only appends it.
+    QVERIFY(input().key("alt+c").run());
+    QTRY_VERIFY(m_rig->queue().empty());
+    m_rig->window.File1().setSelectedIndex(0);
+    m_rig->form.queue().File1_DblClick();
+    QTest::mouseClick(control("Play"), Qt::LeftButton);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    m_rig->window.File1().setSelectedIndex(-1);
+    m_rig->media.commands.clear();
+    const QPoint beside(viewport("File1").width() / 2, viewport("File1").height() - 8);
+    QVERIFY(input()
+                .moveTo(viewport("File1"), beside)
+                .click()
+                .key("Return")
+                .pause()
+                .click(2)
+                .pause()
+                .moveTo(viewport("File1"), row("File1", 1))
+                .click(2)
+                .run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(1)}));
+    QVERIFY(m_rig->media.commands.empty());
+
+    // The transport buttons and the menu items reach the player and the handlers.
+    QTest::mouseClick(control("Pause"), Qt::LeftButton);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Paused);
+    QTest::mouseClick(control("Next"), Qt::LeftButton);
+    QCOMPARE(m_rig->window.txtPlaying().text(),
+             QDir(QString::fromStdString(file(1))).dirName().toLower().toStdString());
+    QTest::mouseClick(control("Stop"), Qt::LeftButton);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Stopped);
+    control<QAction>("play")->trigger();
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    control<QAction>("random")->trigger();
+    QCOMPARE(m_rig->queue().size(), std::size_t(6));
+    control<QAction>("helpabout")->trigger();
+    QCOMPARE(m_rig->about.records.size(), std::size_t{1});
+
+    // With no mixer to start, a click on the loudspeaker leaves a note that stays up.
+    QVERIFY(input().moveTo(*control("imgVolume"), {16, 16}).click().run());
+    QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains("No volume mixer"));
+    QVERIFY(!m_rig->launcher.attempts.empty());
+}
+
+void TestMainWindow::minimiseSwitchShowsTheWindowMinimised()
+{
+    m_rig = std::make_unique<WindowRig>("/m");
+    m_rig->form.Form_Load();
+    m_rig->window.show();
+    // The window manager iconifies the window as it maps it.
+    QTRY_COMPARE(m_rig->window.windowState(), MainWindowView::WindowState::Minimized);
+}
+
+void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
+{
+    // In a running event loop, as in the program, so that the request to quit ends it.
+    m_rig->form.queue().cmdQAll_Click();
+    QTest::mouseClick(control("Play"), Qt::LeftButton);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    m_rig->media.commands.clear();
+
+    // What the device had been told when the program was asked to end.
+    struct QuitWatch : QObject
+    {
+        explicit QuitWatch(const FakeMediaControl& media) : m_media(media) {}
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == qApp && event->type() == QEvent::Quit)
+                commandsAtQuit.push_back(m_media.commands);
+            return false;
+        }
+        const FakeMediaControl& m_media;
+        std::vector<Entries> commandsAtQuit;
+    } watch(m_rig->media);
+    qApp->installEventFilter(&watch);
+    // Only the window's own request may end the loop; a missing one fails after a while.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(0, this, [this] {
+        QVERIFY(input().moveTo(*control("cmdExit"), {20, 12}).click().run());
+    });
+    QTimer giveUp;
+    connect(&giveUp, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    giveUp.start(20000);
+
+    const int result = QApplication::exec();
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(result, 0);
+    QCOMPARE(watch.commandsAtQuit, std::vector<Entries>{{"Close"}});
+    QVERIFY(!m_rig->window.isVisible());
+    m_rig->window.unload(); // already gone: no second unload
+    QCOMPARE(m_rig->media.commands, Entries{"Close"});
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
