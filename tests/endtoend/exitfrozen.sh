@@ -24,7 +24,8 @@ window=$(xdotool search --sync --onlyvisible --pid "$pid" --name "Music Player" 
 "$rig/pulseserver.sh" freeze
 start=$(date +%s%N)
 wmctrl -i -c "$window"
-for _ in $(seq 100); do # a hang guard of 5 s; the limit is 1 s
+limit=${ORVANE_EXIT_LIMIT_MS:-1000}
+for _ in $(seq $((limit / 10 + 400))); do # a hang guard past the limit
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.01
 done
@@ -32,4 +33,4 @@ elapsed=$((($(date +%s%N) - start) / 1000000))
 "$rig/pulseserver.sh" thaw
 kill -0 "$pid" 2>/dev/null && fail "still running after ${elapsed} ms"
 echo "ended ${elapsed} ms after the window was closed, with the sound server stopped"
-((elapsed <= 1000)) || fail "took ${elapsed} ms"
+((elapsed <= limit)) || fail "took ${elapsed} ms"
