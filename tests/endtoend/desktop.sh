@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The real program on a desktop like a user's (inside tests/rig/usersession.sh): files opened
-# from a file manager are queued and played, never searched for switches; a later launch hands
-# its file to the running player; MPRIS drives the transport and announces every change; "/m"
-# maps the window iconic from the start.
+# The real program on a desktop (inside tests/rig/usersession.sh): named files are queued and
+# played, never searched for switches; a later launch hands its file to the running player;
+# MPRIS drives the transport and announces every change; "/m" maps the window iconic.
 set -u
 orvane=$(realpath "$1")
 fail() { echo "FAIL: $*" >&2; cat "$music/stderr" >&2; exit 1; }

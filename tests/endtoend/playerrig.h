@@ -9,10 +9,22 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace orvane {
+
+// Resident memory of this process in kB.
+inline long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
 
 // The real media control on its silent sink, noting every file it is told to play.
 class PlayLoggingControl : public AudioMediaControl

@@ -1,6 +1,4 @@
-// The whole player driven as a user drives it: keys and the mouse come from the X server,
-// in a session with a window manager, and the real media control plays the files.
-
+// The whole player driven by keys and the mouse through the X server.
 #include "platform/audio/audiofixtures.h"
 #include "playerrig.h"
 
@@ -59,7 +57,9 @@ private slots:
         for (int down = 2; down <= 20; down += 2)
             input.moveTo(files, beside + QPoint(0, down));
         input.moveTo(entries, entries.rect().center()).release();
-        QVERIFY(input.moveTo(files, rowCentre(rig, 1)).click(2).run());
+        auto* list = rig.window.findChild<QListView*>("File1");
+        const QPoint second = list->visualRect(list->model()->index(1, 0)).center();
+        QVERIFY(input.moveTo(files, second).click(2).run());
 
         QTRY_COMPARE(rig.queue(), Entries({entry("a.wav"), entry("b.wav")}));
         QCOMPARE(rig.media.played, Entries{entry("a.wav")});
@@ -73,11 +73,6 @@ private:
     std::string entry(const char* name) const
     {
         return m_folder.filePath(QString::fromLatin1(name)).toStdString();
-    }
-    static QPoint rowCentre(PlayerRig& rig, int row)
-    {
-        auto* files = rig.window.findChild<QListView*>("File1");
-        return files->visualRect(files->model()->index(row, 0)).center();
     }
 
     QTemporaryDir m_folder;

@@ -1,19 +1,11 @@
 #!/usr/bin/env bash
-# The program on a desktop with a window manager, as its user sees it (run inside
-# tests/rig/usersession.sh): with no volume mixer installed, a click on the volume picture
-# shows a note by the picture; the About window opens with its frame, title bar included,
-# centred on the screen.
+# Under a window manager (inside tests/rig/usersession.sh): with no volume mixer installed, a
+# click on the volume picture shows a note by it; the About window's frame is centred.
 set -u
 orvane=$(realpath "$1")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 xdotool=/usr/bin/xdotool
-# Polls for up to 15 s, whatever else the machine is doing.
-poll() {
-    local until=$((SECONDS + 15))
-    while ((SECONDS < until)); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-# Whether the command prints anything.
+poll() { for _ in $(seq 150); do "$@" && return 0; sleep 0.1; done; return 1; }
 some() { [[ -n "$("$@")" ]]; }
 # The first visible window of the program whose name matches $1.
 window() { $xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }

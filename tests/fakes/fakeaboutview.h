@@ -15,8 +15,6 @@ struct AboutRecord
 {
     float left = 0;
     float top = 0;
-    std::string caption;
-    std::string versionText;
     bool destroyed = false;
     std::vector<std::string> calls; // in order
 };
@@ -26,33 +24,32 @@ struct AboutRecord
 class FakeAboutView : public AboutView
 {
 public:
-    FakeAboutView(std::shared_ptr<AboutRecord> record, int width, int height, int screenWidth,
-                  int screenHeight)
-        : m_record(std::move(record)), m_size{width, height, screenWidth, screenHeight}
+    FakeAboutView(std::shared_ptr<AboutRecord> record, int screenWidth, int screenHeight)
+        : m_record(std::move(record)), m_screen{screenWidth, screenHeight}
     {
     }
     ~FakeAboutView() override { m_record->destroyed = true; }
 
-    int width() const override { return m_size[0]; }
-    int height() const override { return m_size[1]; }
-    int screenWidth() const override { return m_size[2]; }
-    int screenHeight() const override { return m_size[3]; }
+    int width() const override { return 345; }
+    int height() const override { return 182; }
+    int screenWidth() const override { return m_screen[0]; }
+    int screenHeight() const override { return m_screen[1]; }
     void move(float left, float top) override
     {
         m_record->left = left;
         m_record->top = top;
         m_record->calls.push_back("move");
     }
-    std::string caption() const override { return m_record->caption; }
+    std::string caption() const override { return m_caption; }
     void setCaption(const std::string& caption) override
     {
-        m_record->caption = caption;
+        m_caption = caption;
         m_record->calls.push_back("setCaption");
     }
-    std::string versionText() const override { return m_record->versionText; }
+    std::string versionText() const override { return m_versionText; }
     void setVersionText(const std::string& text) override
     {
-        m_record->versionText = text;
+        m_versionText = text;
         m_record->calls.push_back("setVersionText");
     }
     void showMainWindowIcon() override { m_record->calls.push_back("showMainWindowIcon"); }
@@ -71,38 +68,33 @@ public:
         m_shown = false;
     }
 
-    // Presses the OK button.
-    void pressCommand1()
-    {
+    std::function<void(FakeAboutView&)> whileShown = [this](FakeAboutView&) {
         if (m_click)
-            m_click();
-    }
-
-    std::function<void(FakeAboutView&)> whileShown = &FakeAboutView::pressCommand1;
+            m_click(); // the OK button
+    };
 
 private:
     std::shared_ptr<AboutRecord> m_record;
-    int m_size[4];
+    int m_screen[2];
+    std::string m_caption;
+    std::string m_versionText;
     std::function<void()> m_click;
     bool m_shown = false;
 };
 
-// Makes fake About windows of a given size on a screen of a given size, one record each.
+// Makes fake About windows on a screen of a given size, one record each.
 class FakeAboutWindowFactory : public AboutWindowFactory
 {
 public:
     std::unique_ptr<AboutView> load() override
     {
         records.push_back(std::make_shared<AboutRecord>());
-        auto view = std::make_unique<FakeAboutView>(records.back(), width, height, screenWidth,
-                                                    screenHeight);
+        auto view = std::make_unique<FakeAboutView>(records.back(), screenWidth, screenHeight);
         if (whileShown)
             view->whileShown = whileShown;
         return view;
     }
 
-    int width = 345;
-    int height = 182;
     int screenWidth = 1024;
     int screenHeight = 768;
     std::function<void(FakeAboutView&)> whileShown; // unset: OK is pressed

@@ -6,17 +6,18 @@
 #include "platform/folderlistcontrol.h"
 #include "platform/gaugecontrol.h"
 #include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
 #include "platform/textcontrol.h"
+#include "platform/volumes.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace orvane {
-
-class Volumes;
 
 class FakeText : public TextControl
 {
@@ -33,8 +34,16 @@ class FakeList : public ListControl
 public:
     int count() const override { return static_cast<int>(m_items.size()); }
     std::string item(int index) const override { return m_items.at(index); }
-    void addItem(const std::string& text) override;
-    void removeItem(int index) override;
+    void addItem(const std::string& text) override
+    {
+        if (count() < kMaxListEntries)
+            m_items.push_back(text);
+    }
+    void removeItem(int index) override
+    {
+        m_items.erase(m_items.begin() + index);
+        m_selected = m_selected == index ? -1 : m_selected - (m_selected > index);
+    }
     int selectedIndex() const override { return m_selected; }
     void setSelectedIndex(int index) override { m_selected = index; }
 
@@ -52,7 +61,12 @@ public:
     int count() const override { return static_cast<int>(m_items.size()); }
     std::string itemText(int index) const override { return m_items.at(index); }
     int selectedIndex() const override { return m_selected; }
-    void setSelectedIndex(int index) override;
+    void setSelectedIndex(int index) override
+    {
+        m_selected = index;
+        if (onClick)
+            onClick();
+    }
 
     std::function<void()> onClick;
 
@@ -78,9 +92,17 @@ class FakeFileList : public FileListControl
 {
 public:
     std::string path() const override { return m_path; }
-    void setPath(const std::string& path) override;
+    void setPath(const std::string& path) override
+    {
+        m_path = path;
+        reread();
+    }
     std::string pattern() const override { return m_pattern; }
-    void setPattern(const std::string& pattern) override;
+    void setPattern(const std::string& pattern) override
+    {
+        m_pattern = pattern;
+        reread();
+    }
     int count() const override { return static_cast<int>(m_names.size()); }
     std::string name(int index) const override { return m_names.at(index); }
     int selectedIndex() const override { return m_selected; }
@@ -89,7 +111,12 @@ public:
     int reads = 0;
 
 private:
-    void reread();
+    void reread()
+    {
+        ++reads;
+        m_names = listMatchingFiles(m_path, m_pattern, kMaxListEntries);
+        m_selected = -1;
+    }
 
     std::string m_path;
     std::string m_pattern = "*.*";
@@ -102,7 +129,15 @@ class FakeFolderList : public FolderListControl
 {
 public:
     std::string path() const override { return m_path; }
-    bool setPath(const std::string& path) override;
+    bool setPath(const std::string& path) override
+    {
+        if (unreadable.count(path) || !std::filesystem::is_directory(path))
+            return false;
+        m_path = path;
+        if (onChange)
+            onChange();
+        return true;
+    }
 
     std::set<std::string> unreadable;
     std::function<void()> onChange;
@@ -117,7 +152,16 @@ public:
     explicit FakeDriveList(const Volumes& volumes) : m_volumes(volumes) {}
 
     std::string drive() const override { return m_drive; }
-    void setDrive(const std::string& path) override;
+    void setDrive(const std::string& path) override
+    {
+        const std::string drive = m_volumes.driveOf(path);
+        if (drive == m_drive)
+            return;
+        m_drive = drive;
+        ++changes;
+        if (onChange)
+            onChange();
+    }
     void refresh() override {}
 
     std::function<void()> onChange;

@@ -10,7 +10,8 @@ namespace orvane {
 // as the real window wires them.
 struct FakeForm
 {
-    FakeForm() : window(volumes), form(window, Services{system, volumes, loop, random, about, launcher})
+    FakeForm()
+        : window(volumes), form(window, Services{system, volumes, loop, random, about, launcher})
     {
         window.drive1.onChange = [this] { form.browser().Drive1_Change(); };
         window.dir1.onChange = [this] { form.browser().Dir1_Change(); };

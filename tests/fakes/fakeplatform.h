@@ -2,13 +2,20 @@
 
 #include "platform/eventloop.h"
 #include "platform/helpviewer.h"
+#include "platform/listcontrol.h"
+#include "platform/posix/folderlisting.h"
+#include "platform/posix/launcharguments.h"
 #include "platform/programlauncher.h"
 #include "platform/systeminfo.h"
 #include "platform/volumes.h"
 #include "queue/randomsource.h"
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -16,16 +23,33 @@ namespace orvane {
 class FakeSystemInfo : public SystemInfo
 {
 public:
-    bool computerName(char* buffer, std::uint32_t& size) const override;
+    bool computerName(char* buffer, std::uint32_t& size) const override
+    {
+        if (nameQueryFails || name.size() + 1 > size)
+            return false;
+        std::memcpy(buffer, name.c_str(), name.size() + 1);
+        size = static_cast<std::uint32_t>(name.size());
+        return true;
+    }
     std::string applicationFolder() const override { return appFolder; }
     std::string currentFolder() const override { return current; }
-    bool setCurrentFolder(const std::string& path) override;
+    bool setCurrentFolder(const std::string& path) override
+    {
+        if (std::find(existingFolders.begin(), existingFolders.end(), path) ==
+            existingFolders.end())
+            return false;
+        current = path;
+        return true;
+    }
     std::string commandLine() const override { return arguments; }
     std::vector<std::string> namedPaths() const override { return paths; }
     // The real file system's answers: the logic tests work in temporary folders.
-    PathKind pathKind(const std::string& path) const override;
+    PathKind pathKind(const std::string& path) const override { return classifyPath(path); }
     std::vector<std::string> matchingFiles(const std::string& folder,
-                                           const std::string& pattern) const override;
+                                           const std::string& pattern) const override
+    {
+        return listMatchingFiles(folder, pattern, kMaxListEntries);
+    }
     std::string homeMusicFolder() const override { return homeFolder; }
 
     std::string name;
@@ -43,7 +67,18 @@ class FakeVolumes : public Volumes
 {
 public:
     std::vector<std::string> drives() const override { return mounts; }
-    std::string driveOf(const std::string& path) const override;
+    std::string driveOf(const std::string& path) const override
+    {
+        std::string best = "/";
+        for (const std::string& mount : mounts) {
+            const bool above =
+                path == mount ||
+                (path.rfind(mount, 0) == 0 && (mount.back() == '/' || path[mount.size()] == '/'));
+            if (above && mount.size() > best.size())
+                best = mount;
+        }
+        return best;
+    }
 
     std::vector<std::string> mounts{"/"};
 };
@@ -62,13 +97,20 @@ public:
 class FakeEventLoop : public EventLoop
 {
 public:
-    void post(std::function<void()> task) override { posted.push_back(std::move(task)); }
-    void runFor(int milliseconds) override;
-    std::unique_ptr<Timer> createTimer(std::function<void()> tick) override;
+    void post(std::function<void()>) override {}
+    void runFor(int milliseconds) override
+    {
+        waits.push_back(milliseconds);
+        if (duringWait)
+            std::exchange(duringWait, nullptr)();
+    }
+    std::unique_ptr<Timer> createTimer(std::function<void()>) override
+    {
+        return std::make_unique<FakeTimer>();
+    }
 
     std::vector<int> waits;
     std::function<void()> duringWait;
-    std::vector<std::function<void()>> posted;
 };
 
 class FakeHelpViewer : public HelpViewer
@@ -87,8 +129,11 @@ public:
 class FakeLauncher : public ProgramLauncher
 {
 public:
-    bool startDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override;
+    bool startDetached(const std::string& program, const std::vector<std::string>&) override
+    {
+        attempts.push_back(program);
+        return std::find(available.begin(), available.end(), program) != available.end();
+    }
 
     std::vector<std::string> available;
     std::vector<std::string> attempts;
@@ -99,11 +144,13 @@ class FakeRandom : public RandomSource
 {
 public:
     void seedFromClock() override { ++seeds; }
-    float next() override;
+    float next() override { return m_drawn < draws.size() ? draws[m_drawn++] : 0.0f; }
 
     std::vector<float> draws;
-    std::size_t drawn = 0;
     int seeds = 0;
+
+private:
+    std::size_t m_drawn = 0;
 };
 
 } // namespace orvane

@@ -16,20 +16,6 @@
 
 using namespace orvane;
 
-class TestPosixAdapters : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void drivesAreRootHomeAndRemovableMedia();
-    void driveOfPicksTheLongestMountAbovePath();
-    void unreadableMountTableLeavesTheRoot();
-    void listingMatchesSortsAndLimits();
-    void namedFilesAndFoldersAreNoSwitchText();
-    void computerNameFollowsTheBufferContract();
-    void foldersAndCommandLine();
-};
-
 namespace {
 
 // A temporary folder with empty files of the given names; a name ending in '/' is a folder.
@@ -58,125 +44,109 @@ std::string writeTable(const QTemporaryDir& dir, const std::string& text)
 
 } // namespace
 
-void TestPosixAdapters::drivesAreRootHomeAndRemovableMedia()
+class TestPosixAdapters : public QObject
 {
-    QTemporaryDir dir;
-    const std::string table = "/dev/sda1 / ext4 rw 0 0\n"
-                              "proc /proc proc rw 0 0\n"
-                              "/dev/sda2 /home ext4 rw 0 0\n"
-                              "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
-                              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
-                              "tmpfs /run tmpfs rw 0 0\n"
-                              "/dev/sdd1 /run/media/anna/KEY vfat rw 0 0\n"
-                              "/dev/sde1 /run/media/bob/HIS vfat rw 0 0\n"
-                              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n";
-    MountVolumes volumes(writeTable(dir, table), "/home/anna", "anna");
-    QCOMPARE(volumes.drives(), std::vector<std::string>({"/", "/home", "/media/anna/MY STICK",
-                                                         "/mnt/backup", "/run/media/anna/KEY"}));
-    QVERIFY(!volumes.reread());
+    Q_OBJECT
 
-    // Read again: what was unmounted has gone. A home on the root file system adds no drive.
-    writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n");
-    QVERIFY(volumes.reread());
-    QCOMPARE(volumes.drives(), std::vector<std::string>({"/", "/media/usb"}));
-}
+private slots:
+    void drivesAreRootHomeAndRemovableMedia()
+    {
+        QTemporaryDir dir;
+        const std::string table = "/dev/sda1 / ext4 rw 0 0\n"
+                                  "proc /proc proc rw 0 0\n"
+                                  "/dev/sda2 /home ext4 rw 0 0\n"
+                                  "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
+                                  "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
+                                  "tmpfs /run tmpfs rw 0 0\n"
+                                  "/dev/sdd1 /run/media/anna/KEY vfat rw 0 0\n"
+                                  "/dev/sde1 /run/media/bob/HIS vfat rw 0 0\n"
+                                  "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n";
+        MountVolumes volumes(writeTable(dir, table), "/home/anna", "anna");
+        QCOMPARE(volumes.drives(),
+                 std::vector<std::string>(
+                     {"/", "/home", "/media/anna/MY STICK", "/mnt/backup", "/run/media/anna/KEY"}));
+        QVERIFY(!volumes.reread());
 
-void TestPosixAdapters::driveOfPicksTheLongestMountAbovePath()
-{
-    QTemporaryDir dir;
-    const MountVolumes volumes(writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n"
-                                               "/dev/sdb1 /media/usb vfat rw 0 0\n"),
-                               "/home/anna", "anna");
-    QCOMPARE(volumes.driveOf("/media/usb/Songs/a.mid"), std::string("/media/usb"));
-    QCOMPARE(volumes.driveOf("/media/usb"), std::string("/media/usb"));
-    QCOMPARE(volumes.driveOf("/media/usb2/x"), std::string("/"));
-    QCOMPARE(volumes.driveOf("/home/anna"), std::string("/"));
-}
-
-void TestPosixAdapters::unreadableMountTableLeavesTheRoot()
-{
-    const MountVolumes volumes("/nonexistent/mounts", "/home/anna", "anna");
-    QCOMPARE(volumes.drives(), std::vector<std::string>({"/"}));
-    QCOMPARE(volumes.driveOf("/anything"), std::string("/"));
-}
-
-void TestPosixAdapters::listingMatchesSortsAndLimits()
-{
-    Folder folder{"b.wav", "A.wav", "c.WAV", "a.wav", ".h.wav", "x.mid", "y.mid.bak", "amid",
-                  "ÉTÉ.MID", "d.wav/"};
-    using Names = std::vector<std::string>;
-    QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 100),
-             (Names{"A.wav", "a.wav", "b.wav", "c.WAV"}));
-    QCOMPARE(listMatchingFiles(folder.path(), "*.MID;*.RMI", 100), (Names{"x.mid", "ÉTÉ.MID"}));
-    QCOMPARE(listMatchingFiles(folder.path(), "été.*", 100), Names{"ÉTÉ.MID"});
-    QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 2).size(), std::size_t(2));
-    QVERIFY(listMatchingFiles("/no/such/folder", "*", 100).empty());
-    QVERIFY(matchesPattern("a1.wav", "a?.WAV"));
-    QVERIFY(!matchesPattern("a.txt", ";*.WAV"));
-    // One backtrack point: a pathological pattern does not take exponential time.
-    QVERIFY(!matchesPattern(std::string(5000, 'a') + "b", "*a*a*a*a*a*a*a*a*c"));
-}
-
-void TestPosixAdapters::namedFilesAndFoldersAreNoSwitchText()
-{
-    Folder tree{"Music/Pop/Queen/Bohemian.MID", "Waves/", "notes.txt", "bad\nname.txt"};
-    const auto split =
-        splitLaunchArguments({"/wav", tree.path("Music/Pop/Queen/Bohemian.MID"), "Waves/",
-                              "notes.txt", "bad\nname.txt", "/dev/null", "gone.mid", "c:/music",
-                              "/M"},
-                             tree.path());
-    QCOMPARE(split.paths, (std::vector<std::string>{tree.path("Music/Pop/Queen/Bohemian.MID"),
-                                                    tree.path("Waves")}));
-    QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
-    QCOMPARE(split.leftOut.size(), std::size_t(4));
-    QVERIFY(split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
-    QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
-                                       ".rmi, .wav)"));
-    QCOMPARE(split.leftOut[2], std::string("orvane: left out \"/dev/null\": not an ordinary file"));
-    QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
-}
-
-void TestPosixAdapters::computerNameFollowsTheBufferContract()
-{
-    const PosixSystemInfo system("");
-    char expected[256] = {};
-    QCOMPARE(gethostname(expected, sizeof expected - 1), 0);
-    const std::uint32_t length = static_cast<std::uint32_t>(std::strlen(expected));
-
-    char buffer[256];
-    std::memset(buffer, 'x', sizeof buffer);
-    std::uint32_t size = sizeof buffer;
-    QVERIFY(system.computerName(buffer, size));
-    QCOMPARE(size, length);
-    QCOMPARE(std::string(buffer), std::string(expected));
-
-    // Too small for the name and its NUL: the buffer is left alone.
-    char tooSmall[4] = {'a', 'b', 'c', 'd'};
-    std::uint32_t smallSize = length; // one short of the NUL
-    if (length < sizeof tooSmall) {
-        QSKIP("host name too short to overflow the test buffer");
+        // Read again: what was unmounted has gone. A home on the root file system adds no drive.
+        writeTable(dir, "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n");
+        QVERIFY(volumes.reread());
+        QCOMPARE(volumes.drives(), std::vector<std::string>({"/", "/media/usb"}));
+        // A drive is the longest mount above the path.
+        QCOMPARE(volumes.driveOf("/media/usb/Songs/a.mid"), std::string("/media/usb"));
+        QCOMPARE(volumes.driveOf("/media/usb2/x"), std::string("/"));
+        // An unreadable table leaves the root.
+        QCOMPARE(MountVolumes("/nonexistent/mounts", "/home/anna", "anna").drives(),
+                 std::vector<std::string>({"/"}));
     }
-    QVERIFY(!system.computerName(tooSmall, smallSize));
-    QCOMPARE(std::string(tooSmall, 4), std::string("abcd"));
-}
 
-void TestPosixAdapters::foldersAndCommandLine()
-{
-    PosixSystemInfo system("/Q /mid");
-    QCOMPARE(system.commandLine(), std::string("/Q /mid"));
+    void listingMatchesSortsAndLimits()
+    {
+        Folder folder{"b.wav", "A.wav",     "c.WAV", "a.wav",   ".h.wav",
+                      "x.mid", "y.mid.bak", "amid",  "ÉTÉ.MID", "d.wav/"};
+        using Names = std::vector<std::string>;
+        QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 100),
+                 (Names{"A.wav", "a.wav", "b.wav", "c.WAV"}));
+        QCOMPARE(listMatchingFiles(folder.path(), "*.MID;*.RMI", 100), (Names{"x.mid", "ÉTÉ.MID"}));
+        QCOMPARE(listMatchingFiles(folder.path(), "été.*", 100), Names{"ÉTÉ.MID"});
+        QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 2).size(), std::size_t(2));
+        QVERIFY(listMatchingFiles("/no/such/folder", "*", 100).empty());
+        QVERIFY(matchesPattern("a1.wav", "a?.WAV"));
+        QVERIFY(!matchesPattern("a.txt", ";*.WAV"));
+        // One backtrack point: a pathological pattern does not take exponential time.
+        QVERIFY(!matchesPattern(std::string(5000, 'a') + "b", "*a*a*a*a*a*a*a*a*c"));
+    }
 
-    QCOMPARE(system.applicationFolder(), QCoreApplication::applicationDirPath().toStdString());
-    QVERIFY(system.homeMusicFolder().size() > std::string("/Sound").size());
-    QVERIFY(system.homeMusicFolder().ends_with("/Sound"));
+    void namedFilesAndFoldersAreNoSwitchText()
+    {
+        Folder tree{"Music/Pop/Queen/Bohemian.MID", "Waves/", "notes.txt", "bad\nname.txt"};
+        const auto split = splitLaunchArguments({"/wav", tree.path("Music/Pop/Queen/Bohemian.MID"),
+                                                 "Waves/", "notes.txt", "bad\nname.txt",
+                                                 "/dev/null", "gone.mid", "c:/music", "/M"},
+                                                tree.path());
+        QCOMPARE(split.paths, (std::vector<std::string>{tree.path("Music/Pop/Queen/Bohemian.MID"),
+                                                        tree.path("Waves")}));
+        QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
+        QCOMPARE(split.leftOut.size(), std::size_t(4));
+        QVERIFY(
+            split.leftOut[0].ends_with("notes.txt\": not a MIDI or WAV file (.mid, .rmi, .wav)"));
+        QVERIFY(split.leftOut[1].ends_with("/bad\\nname.txt\": not a MIDI or WAV file (.mid, "
+                                           ".rmi, .wav)"));
+        QCOMPARE(split.leftOut[2],
+                 std::string("orvane: left out \"/dev/null\": not an ordinary file"));
+        QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
+    }
 
-    const std::string start = system.currentFolder();
-    QTemporaryDir dir;
-    QVERIFY(system.setCurrentFolder(dir.path().toStdString()));
-    QCOMPARE(system.currentFolder(), dir.path().toStdString());
-    QVERIFY(!system.setCurrentFolder(dir.filePath(QStringLiteral("missing")).toStdString()));
-    QCOMPARE(system.currentFolder(), dir.path().toStdString());
-    QVERIFY(system.setCurrentFolder(start));
-}
+    void computerNameFollowsTheBufferContract()
+    {
+        PosixSystemInfo system("");
+        char expected[256] = {};
+        QCOMPARE(gethostname(expected, sizeof expected - 1), 0);
+        char buffer[256];
+        std::uint32_t size = sizeof buffer;
+        QVERIFY(system.computerName(buffer, size));
+        QCOMPARE(size, std::strlen(expected));
+        QCOMPARE(std::string(buffer), std::string(expected));
+        // Too small for the name and its NUL: the buffer is left alone.
+        char tooSmall[4] = {'a', 'b', 'c', 'd'};
+        if (size >= sizeof tooSmall) {
+            QVERIFY(!system.computerName(tooSmall, size));
+            QCOMPARE(std::string(tooSmall, 4), std::string("abcd"));
+        }
+    }
+
+    void foldersAndCommandLine()
+    {
+        PosixSystemInfo system("/Q /mid");
+        QCOMPARE(system.commandLine(), std::string("/Q /mid"));
+        QVERIFY(system.homeMusicFolder().ends_with("/Sound"));
+        const std::string start = system.currentFolder();
+        QTemporaryDir dir;
+        QVERIFY(system.setCurrentFolder(dir.path().toStdString()));
+        QVERIFY(!system.setCurrentFolder(dir.filePath(QStringLiteral("missing")).toStdString()));
+        QCOMPARE(system.currentFolder(), dir.path().toStdString());
+        QVERIFY(system.setCurrentFolder(start));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPosixAdapters)
 #include "tst_posixadapters.moc"
