@@ -163,7 +163,7 @@ double ms(std::size_t samples)
     return static_cast<double>(samples) * 1000.0 / kRate;
 }
 
-// A 330 Hz cosine at 48 kHz from frame `from` of an endless one: two such files in a row are
+// A 330 Hz sine at 48 kHz from frame `from` of an endless one: two such files in a row are
 // one unbroken tone.
 void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4)
 {
