@@ -9,23 +9,27 @@ std::unique_ptr<WavSource> WavSource::open(const std::string& path, std::string&
     std::unique_ptr<WavDecoder> decoder = WavDecoder::open(path, error);
     if (!decoder)
         return nullptr;
-    return std::unique_ptr<WavSource>(new WavSource(std::move(decoder)));
+    return std::unique_ptr<WavSource>(new WavSource(path, std::move(decoder)));
 }
 
-WavSource::WavSource(std::unique_ptr<WavDecoder> decoder) : m_decoder(std::move(decoder)) {}
+WavSource::WavSource(std::string path, std::unique_ptr<WavDecoder> decoder)
+    : m_path(std::move(path)), m_lengthMilliseconds(decoder->lengthMilliseconds()),
+      m_decoder(std::move(decoder))
+{
+}
 
 WavSource::~WavSource() = default;
-
-long long WavSource::lengthMilliseconds() const
-{
-    return m_decoder->lengthMilliseconds();
-}
 
 bool WavSource::start(std::string& error)
 {
     if (m_used && !m_decoder->rewind(error)) {
-        error = "cannot go back to the start of the WAV file: " + error;
-        return false;
+        // Some codings cannot seek (GSM 6.10): the file is opened again instead.
+        std::unique_ptr<WavDecoder> again = WavDecoder::open(m_path, error);
+        if (!again) {
+            error = "cannot go back to the start of the WAV file: " + error;
+            return false;
+        }
+        m_decoder = std::move(again);
     }
     m_used = false;
     m_finished = false;

@@ -21,11 +21,13 @@ public:
     bool start(std::string& error) override;
     std::size_t render(float* out, std::size_t frames) override;
     bool finished() const override { return m_finished; }
-    long long lengthMilliseconds() const override;
+    long long lengthMilliseconds() const override { return m_lengthMilliseconds; }
 
 private:
-    explicit WavSource(std::unique_ptr<WavDecoder> decoder);
+    WavSource(std::string path, std::unique_ptr<WavDecoder> decoder);
 
+    const std::string m_path;
+    const long long m_lengthMilliseconds; // read by any thread: the worker may replace m_decoder
     std::unique_ptr<WavDecoder> m_decoder;
     bool m_used = false; // rendered since opened or started
     bool m_finished = false;
