@@ -1,20 +1,16 @@
 // MIDI lengths through the tempo map, RIFF MIDI unwrapping, SMPTE conversion, lenient reading
 // and refusal of what holds no MIDI, from files written here: what prepareMidi hands on must be
-// what FluidSynth reads. Odd files and SoundFonts through the real media control.
+// what FluidSynth reads.
 #include "audiofixtures.h"
-#include "controlrig.h"
 #include "fluidsynthreader.h"
 #include "platform/audio/midilimits.h"
 #include "platform/audio/preparedmidi.h"
 #include "platform/audio/rmidunwrapper.h"
 #include "platform/audio/smfscanner.h"
-#include "platform/audio/soundfontlocator.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <random>
-#include <sndfile.h>
-#include <sys/stat.h>
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -34,10 +30,6 @@ private slots:
     void badMidiIsRefused();
     void everyTruncationPlaysWhatParses();
     void randomBytesNeverReadOutside();
-    void oddMidiFilesPlayThroughTheControl_data();
-    void oddMidiFilesPlayThroughTheControl();
-    void unusableSoundFontsGiveWayToTheNext_data();
-    void unusableSoundFontsGiveWayToTheNext();
 
 private:
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
@@ -296,95 +288,6 @@ void MidiFilesTest::randomBytesNeverReadOutside()
         if (prepared.valid && round % 8 == 0)
             QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
     }
-}
-
-void MidiFilesTest::oddMidiFilesPlayThroughTheControl_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<Bytes>("content"); // empty: a named pipe
-    QTest::addColumn<int>("length");    // ms; -1: refused at once
-
-    const TrackBuilder half = notes(2);
-    const Bytes file = smfFile(0, kTpq, {notes(4).endTrack(0)});
-    const auto halfEnd = static_cast<std::ptrdiff_t>(14 + 8 + half.bytes().size());
-    QTest::newRow("only an end of track")
-        << QByteArray("empty.mid") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)}) << 0;
-    QTest::newRow("cut inside an event")
-        << QByteArray("cut.mid") << Bytes(file.begin(), file.begin() + halfEnd + 3) << 1000;
-    QTest::newRow("unknown chunk and a long MThd") << QByteArray("lenient.mid") << [&] {
-        Bytes lenient = file;
-        lenient[7] = 8;
-        lenient.insert(lenient.begin() + 14, {0, 0, 'J', 'U', 'N', 'K', 0, 0, 0, 1, 0x55});
-        return lenient;
-    }() << 2000;
-    QTest::newRow("a named pipe") << QByteArray("pipe.mid") << Bytes() << -1;
-}
-
-void MidiFilesTest::oddMidiFilesPlayThroughTheControl()
-{
-    if (!SoundFontLocator().locate())
-        QSKIP("no General MIDI SoundFont installed");
-    QFETCH(QByteArray, name);
-    QFETCH(Bytes, content);
-    QFETCH(int, length);
-    const std::string file = path(name.constData());
-    if (content.empty())
-        QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
-    else
-        writeBytes(file, content);
-
-    ControlRig rig;
-    const Playback played = rig.play("Sequencer", file);
-    QCOMPARE(played.opened, length >= 0);
-    if (length < 0)
-        return;
-    QCOMPARE(played.length, length);
-    QCOMPARE(played.done, std::vector<int>{1});
-    QCOMPARE(played.loudFrames > 0, length > 0);
-}
-
-void MidiFilesTest::unusableSoundFontsGiveWayToTheNext_data()
-{
-    QTest::addColumn<QByteArray>("soundFont"); // ORVANE_SOUNDFONT, in the test's folder
-    QTest::addColumn<QByteArray>("content");   // "folder", "pipe", or the file's bytes
-
-    QVERIFY(writeSineWav(path("sound.wav"), SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
-    QByteArray random(4096, '\0');
-    for (int i = 0; i < random.size(); ++i)
-        random[i] = static_cast<char>((i * 7919 + 13) % 251);
-    QTest::newRow("missing") << QByteArray("missing.sf2") << QByteArray();
-    QTest::newRow("empty") << QByteArray("empty.sf2") << QByteArray("");
-    QTest::newRow("random bytes") << QByteArray("random.sf2") << random;
-    QTest::newRow("a folder") << QByteArray("folder.sf2") << QByteArray("folder");
-    QTest::newRow("a WAV") << QByteArray("sound.wav") << QByteArray();
-    QTest::newRow("a named pipe") << QByteArray("pipe.sf2") << QByteArray("pipe");
-}
-
-void MidiFilesTest::unusableSoundFontsGiveWayToTheNext()
-{
-    QFETCH(QByteArray, soundFont);
-    QFETCH(QByteArray, content);
-    qunsetenv("ORVANE_SOUNDFONT");
-    if (!SoundFontLocator().locate())
-        QSKIP("no General MIDI SoundFont installed");
-    const std::string file = path(soundFont.constData());
-    if (content == "folder")
-        QVERIFY(::mkdir(file.c_str(), 0700) == 0);
-    else if (content == "pipe")
-        QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
-    else if (!content.isNull())
-        writeBytes(file, Bytes(content.begin(), content.end()));
-    writeBytes(path("song.mid"), simpleMidi(0.3));
-    qputenv("ORVANE_SOUNDFONT", QByteArray::fromStdString(file));
-
-    const StderrCapture stderrText;
-    const Playback played = ControlRig().play("Sequencer", path("song.mid"));
-    qunsetenv("ORVANE_SOUNDFONT");
-    QCOMPARE(played.done, std::vector<int>{1});
-    QCOMPARE_GT(played.loudFrames, 0);
-    const std::string lines = stderrText.text();
-    QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 1);
-    QVERIFY2(lines.find("ORVANE_SOUNDFONT names " + file) != std::string::npos, lines.c_str());
 }
 
 QTEST_GUILESS_MAIN(MidiFilesTest)
