@@ -132,6 +132,7 @@ def main():
         return 0
 
     tree = tempfile.mkdtemp(prefix="orvane-mutate.")
+    os.chmod(tree, 0o755)  # run as root, some tests become an ordinary user and start the program
     try:
         files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], check=True,
                                capture_output=True, text=True).stdout.split("\n")
