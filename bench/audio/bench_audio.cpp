@@ -7,6 +7,8 @@
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/audio/midisynth.h"
 #include "platform/qt/qteventloop.h"
+#include "sinkrecording.h"
+#include "trackqueue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -147,100 +149,6 @@ struct BusyCores
     std::vector<pid_t> loops;
 };
 
-// Records the server's null sink, mono s16, while it lives.
-class Recorder
-{
-public:
-    Recorder(std::string file, QtEventLoop& loop) : m_file(std::move(file))
-    {
-        m_pid = start({"parec", "--latency-msec=20", "-d", "test_sink.monitor", "--channels=1",
-                       "--rate=48000", "--file-format=wav", m_file});
-        // The null sink runs in real time only once a reader is attached.
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000 && fileSize() < 24000)
-            loop.runFor(50);
-    }
-    std::vector<short> stop()
-    {
-        stopProcess(m_pid, SIGINT);
-        SF_INFO info{};
-        SNDFILE* file = sf_open(m_file.c_str(), SFM_READ, &info);
-        std::vector<short> samples(file != nullptr ? static_cast<std::size_t>(info.frames) : 0);
-        if (file != nullptr) {
-            sf_readf_short(file, samples.data(), info.frames);
-            sf_close(file);
-        }
-        return samples;
-    }
-
-private:
-    long fileSize() const
-    {
-        std::ifstream in(m_file, std::ios::ate | std::ios::binary);
-        return in ? static_cast<long>(in.tellg()) : 0;
-    }
-    std::string m_file;
-    pid_t m_pid = -1;
-};
-
-bool silent(short sample)
-{
-    return std::abs(sample) <= 2;
-}
-
-// Runs of digital silence of `minimum` samples or more between the first and last sound, as
-// (start, length); only those that start within [from, to) when given.
-std::vector<std::pair<std::size_t, std::size_t>> silences(const std::vector<short>& samples,
-                                                          std::size_t minimum, std::size_t from = 0,
-                                                          std::size_t to = SIZE_MAX)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> runs;
-    std::size_t i = 0;
-    while (i < samples.size() && silent(samples[i]))
-        ++i;
-    while (i < samples.size()) {
-        const std::size_t begin = i;
-        while (i < samples.size() && silent(samples[i]))
-            ++i;
-        if (i - begin >= minimum && i < samples.size() && begin >= from && begin < to)
-            runs.emplace_back(begin, i - begin);
-        while (i < samples.size() && !silent(samples[i]))
-            ++i;
-    }
-    return runs;
-}
-
-std::size_t firstSound(const std::vector<short>& samples)
-{
-    std::size_t i = 0;
-    while (i < samples.size() && silent(samples[i]))
-        ++i;
-    return i;
-}
-
-double ms(std::size_t samples)
-{
-    return static_cast<double>(samples) * 1000.0 / kRate;
-}
-
-// A 330 Hz cosine at 48 kHz from frame `from` of an endless one.
-void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4)
-{
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    std::vector<float> samples(static_cast<std::size_t>(frames) * 2);
-    for (long i = 0; i < frames; ++i)
-        samples[2 * static_cast<std::size_t>(i)] = samples[2 * static_cast<std::size_t>(i) + 1] =
-            static_cast<float>(amplitude * std::cos(2 * std::numbers::pi * 330.0 *
-                                                    static_cast<double>(from + i) / kRate));
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    sf_writef_float(file, samples.data(), frames);
-    sf_close(file);
-}
-
 // Organ chords, each held for `seconds`, one after another in one file.
 Bytes organChords(const std::vector<std::vector<int>>& chords, double seconds)
 {
@@ -285,41 +193,6 @@ std::string deviceFor(const std::string& file)
 }
 
 // Plays files one after another as the playback logic does, from each Done.
-class Queue : public MediaControlEvents
-{
-public:
-    explicit Queue(MediaControl& control) : m_control(control) { control.setEvents(this); }
-    void play(std::vector<std::string> files)
-    {
-        m_files = std::move(files);
-        m_next = 0;
-        playNext();
-    }
-    bool finished() const { return m_next > m_files.size(); }
-    void MMControl1_Done(int) override { playNext(); }
-    void MMControl1_StatusUpdate() override {}
-    void MMControl1_PlayClick(bool&) override {}
-    void MMControl1_PauseClick(bool&) override {}
-    void MMControl1_StopClick(bool&) override {}
-    void MMControl1_NextClick(bool&) override {}
-
-private:
-    void playNext()
-    {
-        m_control.setCommand("Close");
-        if (m_next < m_files.size()) {
-            m_control.setDeviceType(deviceFor(m_files[m_next]));
-            m_control.setFileName(m_files[m_next]);
-            m_control.setCommand("Open");
-            m_control.setCommand("play");
-        }
-        ++m_next;
-    }
-    MediaControl& m_control;
-    std::vector<std::string> m_files;
-    std::size_t m_next = 0;
-};
-
 // Runs the event loop until `done`, looking every `step` ms (a short step costs CPU itself).
 void waitFor(QtEventLoop& loop, const std::function<bool()>& done, int milliseconds, int step = 2)
 {
@@ -400,15 +273,15 @@ int main(int argc, char** argv)
         return 0;
 
     const long toneFrames = kRate * 6 / 10;
-    writeTone(path("tone.wav"), 0, kRate / 2);
-    writeTone(path("a.wav"), 0, toneFrames);
-    writeTone(path("b.wav"), toneFrames, toneFrames);
-    writeTone(path("ab.wav"), 0, 2 * toneFrames);
+    writeTone(path("tone.wav"), 0, kRate / 2, 0.4, 2, std::numbers::pi / 2);
+    writeTone(path("a.wav"), 0, toneFrames, 0.4, 2, std::numbers::pi / 2);
+    writeTone(path("b.wav"), toneFrames, toneFrames, 0.4, 2, std::numbers::pi / 2);
+    writeTone(path("ab.wav"), 0, 2 * toneFrames, 0.4, 2, std::numbers::pi / 2);
     writeBytes(path("c.mid"), organChords({{60, 64, 67}}, 0.6));
     writeBytes(path("d.mid"), organChords({{62, 65, 69}}, 0.6));
     writeBytes(path("cd.mid"), organChords({{60, 64, 67}, {62, 65, 69}}, 0.6));
     writeBytes(path("dense.mid"), denseMidi(60.0));
-    writeTone(path("long.wav"), 0, kRate * 60);
+    writeTone(path("long.wav"), 0, kRate * 60, 0.4, 2, std::numbers::pi / 2);
 
     // --- play -> first sound ----------------------------------------------------------------
     if (wanted("start")) {
@@ -418,7 +291,7 @@ int main(int argc, char** argv)
         AudioMediaControl control(loop, options, [&probe](const float* samples, std::size_t n) {
             probe.tap(samples, n);
         });
-        Queue queue(control);
+        TrackQueue queue(control);
         std::printf("Output: %s\n", control.waitForOutput().c_str());
         std::printf("\"play\" to the first sound handed to the output [< 30 ms]\n");
         for (const bool idle : {false, true}) {
@@ -461,9 +334,10 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         AudioMediaControl control(loop, options);
         control.waitForOutput();
-        Queue queue(control);
+        TrackQueue queue(control);
         const auto record = [&](std::vector<std::string> files) {
-            Recorder recorder(path("gap.wav"), loop);
+            SinkRecorder recorder(path("gap.wav"), 20);
+            recorder.waitUntilRecording(loop);
             queue.play(std::move(files));
             waitFor(
                 loop, [&] { return queue.finished(); }, 10000);
@@ -476,7 +350,7 @@ int main(int argc, char** argv)
             std::size_t longest = 0;
             for (const auto& run : silences(samples, 1, at - kRate * 3 / 100, at + kRate * 3 / 100))
                 longest = std::max(longest, run.second);
-            return ms(longest);
+            return samplesToMs(longest);
         };
         const struct
         {
@@ -522,9 +396,10 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         AudioMediaControl control(loop, options);
         control.waitForOutput();
-        Queue queue(control);
+        TrackQueue queue(control);
         for (const char* name : {"long.wav", "dense.mid"}) {
-            Recorder recorder(path("busy.wav"), loop);
+            SinkRecorder recorder(path("busy.wav"), 20);
+            recorder.waitUntilRecording(loop);
             const std::uint64_t before = control.dropouts();
             queue.play({path(name)});
             waitFor(
@@ -535,7 +410,8 @@ int main(int argc, char** argv)
                         std::string(name).ends_with(".wav") ? "WAV" : "dense MIDI", found,
                         static_cast<unsigned long long>(control.dropouts() - before));
         }
-        Recorder recorder(path("paplay.wav"), loop);
+        SinkRecorder recorder(path("paplay.wav"), 20);
+        recorder.waitUntilRecording(loop);
         const pid_t paplay = start({"paplay", "--latency-msec=25", path("long.wav")});
         waitpid(paplay, nullptr, 0);
         std::printf("  baseline: paplay --latency-msec=25 of the WAV: %zu recorded\n",
@@ -546,7 +422,7 @@ int main(int argc, char** argv)
     if (wanted("cpu")) {
         std::printf("\nCPU per second of audio (ms of CPU per s) while playing 20 s, through the "
                     "server\n");
-        writeTone(path("twenty.wav"), 0, kRate * 20);
+        writeTone(path("twenty.wav"), 0, kRate * 20, 0.4, 2, std::numbers::pi / 2);
         writeBytes(path("dense20.mid"), denseMidi(20.0));
         const std::string font =
             soundFont.empty() ? "/usr/share/sounds/sf3/default-GM.sf3" : soundFont;
@@ -555,7 +431,8 @@ int main(int argc, char** argv)
                    path("dense20.mid")});
         const auto measure = [&](const std::function<void()>& play,
                                  const std::function<bool()>& done, double seconds) {
-            Recorder recorder(path("cpu.wav"), loop);
+            SinkRecorder recorder(path("cpu.wav"), 20);
+            recorder.waitUntilRecording(loop);
             const double own = ownCpuSeconds();
             const double serverStart = cpuSecondsOf(server);
             play();
@@ -569,7 +446,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         AudioMediaControl control(loop, options);
         control.waitForOutput();
-        Queue queue(control);
+        TrackQueue queue(control);
         const auto player = [&](const char* name) {
             return measure([&] { queue.play({path(name)}); }, [&] { return queue.finished(); },
                            20.0);
@@ -636,7 +513,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         options.output = AudioMediaControlOptions::Output::Silent;
         AudioMediaControl control(loop, options);
-        Queue queue(control);
+        TrackQueue queue(control);
         queue.play({path("c.mid")}); // the SoundFont in memory first
         waitFor(
             loop, [&] { return queue.finished(); }, 5000);

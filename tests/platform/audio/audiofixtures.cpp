@@ -197,6 +197,25 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
     return readBack.frames;
 }
 
+void writeTone(const std::string& path, long from, long frames, double amplitude, int channels,
+               double phase)
+{
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    std::vector<float> samples(static_cast<std::size_t>(frames * channels));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<float>(
+            amplitude *
+            std::sin(phase + 2 * std::numbers::pi * 330.0 *
+                                 static_cast<double>(from + static_cast<long>(i) / channels) /
+                                 48000));
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    sf_writef_float(file, samples.data(), frames);
+    sf_close(file);
+}
+
 StderrCapture::StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(2))
 {
     std::fflush(stderr);

@@ -48,6 +48,11 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
                        double seconds, double frequency = 440.0, double amplitude = 0.5,
                        int container = 0);
 
+// A 330 Hz tone at 48 kHz from frame `from` of an endless one (sine at phase 0), so that two
+// such files in a row are one unbroken tone.
+void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4,
+               int channels = 1, double phase = 0);
+
 // Collects what this process writes to stderr while it lives.
 class StderrCapture
 {

@@ -5,67 +5,23 @@
 #include "platform/audio/audiomediacontrol.h"
 #include "platform/audio/soundfontlocator.h"
 #include "platform/qt/qteventloop.h"
+#include "sinkrecording.h"
+#include "trackqueue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
-#include <csignal>
-#include <numbers>
 #include <optional>
-#include <sndfile.h>
 
 using namespace orvane;
 using namespace orvane::testing;
 
 namespace {
 
-constexpr int kRate = 48000;
-
-// Plays files one after another as the playback logic does: the next is opened and played
-// from the Done of the one before.
-class Queue : public MediaControlEvents
-{
-public:
-    explicit Queue(MediaControl& control) : m_control(control) { control.setEvents(this); }
-
-    void play(std::vector<std::string> files)
-    {
-        m_files = std::move(files);
-        m_next = 0;
-        playNext();
-    }
-    bool finished() const { return m_next > m_files.size(); }
-
-    void MMControl1_Done(int) override { playNext(); }
-    void MMControl1_StatusUpdate() override {}
-    void MMControl1_PlayClick(bool&) override {}
-    void MMControl1_PauseClick(bool&) override {}
-    void MMControl1_StopClick(bool&) override {}
-    void MMControl1_NextClick(bool&) override {}
-
-private:
-    void playNext()
-    {
-        m_control.setCommand("Close");
-        if (m_next < m_files.size()) {
-            const std::string& file = m_files[m_next];
-            m_control.setDeviceType(file.ends_with(".wav") ? "WaveAudio" : "Sequencer");
-            m_control.setFileName(file);
-            m_control.setCommand("Open");
-            m_control.setCommand("play");
-        }
-        ++m_next;
-    }
-
-    MediaControl& m_control;
-    std::vector<std::string> m_files;
-    std::size_t m_next = 0;
-};
+constexpr int kRate = kSinkRate;
 
 bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
 {
@@ -90,95 +46,6 @@ int runningStreams()
     if (!run("pactl", {"list", "sink-inputs"}, &listing))
         return -1;
     return static_cast<int>(listing.count("Corked: no"));
-}
-
-// Records the sink's monitor, mono, from construction to stop().
-class Recorder
-{
-public:
-    explicit Recorder(QString file) : m_file(std::move(file))
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("PULSE_LATENCY_MSEC"); // the player's buffer, not the recorder's
-        m_process.setProcessEnvironment(environment);
-        m_process.start("parec", {"--latency-msec=200", "-d", "test_sink.monitor", "--channels=1",
-                                  "--rate=48000", "--file-format=wav", m_file});
-    }
-    // The null sink only runs at a low latency once a reader is attached: wait for the file
-    // to grow.
-    bool waitUntilRecording(QtEventLoop& loop)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000 && QFileInfo(m_file).size() < 24000)
-            loop.runFor(50);
-        return QFileInfo(m_file).size() >= 24000;
-    }
-    std::vector<short> stop()
-    {
-        ::kill(static_cast<pid_t>(m_process.processId()), SIGINT);
-        m_process.waitForFinished(3000);
-        SF_INFO info{};
-        SNDFILE* file = sf_open(m_file.toLocal8Bit().constData(), SFM_READ, &info);
-        std::vector<short> samples(file != nullptr ? static_cast<std::size_t>(info.frames) : 0);
-        if (file != nullptr) {
-            sf_readf_short(file, samples.data(), info.frames);
-            sf_close(file);
-        }
-        return samples;
-    }
-
-private:
-    QString m_file;
-    QProcess m_process;
-};
-
-bool loud(short sample)
-{
-    return std::abs(sample) > 2;
-}
-
-// Runs of digital silence of 2 ms or more (more than an instrument's attack) between the first and
-// the last sound: (start, length) in samples.
-std::vector<std::pair<std::size_t, std::size_t>> silences(const std::vector<short>& samples)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> runs;
-    std::size_t i = 0;
-    while (i < samples.size() && !loud(samples[i]))
-        ++i;
-    while (i < samples.size()) {
-        const std::size_t start = i;
-        while (i < samples.size() && !loud(samples[i]))
-            ++i;
-        if (i - start >= kRate / 500 && i < samples.size())
-            runs.emplace_back(start, i - start);
-        while (i < samples.size() && loud(samples[i]))
-            ++i;
-    }
-    return runs;
-}
-
-double ms(std::size_t samples)
-{
-    return static_cast<double>(samples) * 1000.0 / kRate;
-}
-
-// A 330 Hz sine at 48 kHz from frame `from` of an endless one: two such files in a row are
-// one unbroken tone.
-void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4)
-{
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    std::vector<float> samples(static_cast<std::size_t>(frames));
-    for (long i = 0; i < frames; ++i)
-        samples[static_cast<std::size_t>(i)] =
-            static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * 330.0 *
-                                                    static_cast<double>(from + i) / kRate));
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    sf_writef_float(file, samples.data(), frames);
-    sf_close(file);
 }
 
 // An organ holding `keys` from the first tick to the end of track, `seconds` later.
@@ -254,11 +121,11 @@ void AudioServerTest::tracksFollowEachOtherWithNothingInBetween()
     writeTone(path("g.wav"), 0, kRate / 2, 0.0);
     writeBytes(path("h.mid"), heldOrgan({60}, 1.0, 0.7));
 
-    Recorder recorder(m_dir.filePath("follow.wav"));
+    SinkRecorder recorder(path("follow.wav"));
     QVERIFY2(recorder.waitUntilRecording(m_loop), "the recorder never started recording");
     AudioMediaControl control(m_loop);
     QVERIFY(control.waitForOutput().find("silent") == std::string::npos);
-    Queue queue(control);
+    TrackQueue queue(control);
     queue.play({path("a.wav"), path("b.wav"), path("c.mid"), path("d.mid"), path("e.wav"),
                 path("f.mid"), path("g.wav"), path("h.mid")});
     QVERIFY(waitFor([&] { return queue.finished(); }, 15000));
@@ -266,19 +133,17 @@ void AudioServerTest::tracksFollowEachOtherWithNothingInBetween()
     const std::vector<short> samples = recorder.stop();
     QCOMPARE(control.dropouts(), 0u);
 
-    const auto gaps = silences(samples);
+    const auto gaps = silences(samples, kRate / 500); // 2 ms: more than an attack
     for (const auto& [start, length] : gaps)
-        qInfo("silence of %.2f ms at %.1f ms", ms(length), ms(start));
+        qInfo("silence of %.2f ms at %.1f ms", samplesToMs(length), samplesToMs(start));
     // Only the WAV of silence and the rest that follows it, 1.2 s of nothing at all: no 880 Hz
     // carried over from the track before.
     QCOMPARE(gaps.size(), std::size_t{1});
-    QCOMPARE_GE(ms(gaps[0].second), 1195.0);
-    QCOMPARE_LE(ms(gaps[0].second), 1215.0);
+    QCOMPARE_GE(samplesToMs(gaps[0].second), 1195.0);
+    QCOMPARE_LE(samplesToMs(gaps[0].second), 1215.0);
     // The one tone in two files is one tone: no sample repeated, dropped or inserted where they
     // meet. There the sine crosses zero, where a slip bends it most.
-    std::size_t first = 0;
-    while (!loud(samples[first]))
-        ++first;
+    const std::size_t first = firstSound(samples);
     int sharpest = 0;
     // The end is left out: on a busy machine the recording may begin a few ms into the tone.
     const std::size_t end = first + 2 * static_cast<std::size_t>(tone) - kRate / 20;
@@ -299,17 +164,17 @@ void AudioServerTest::soundComesBackWithTheServer()
     QFETCH(bool, atStart);
     writeTone(path("long.wav"), 0, kRate * 10);
     // The null sink runs in real time only with a reader: one records until the server dies.
-    std::optional<Recorder> before;
+    std::optional<SinkRecorder> before;
     if (atStart) {
         QVERIFY(server("stop"));
     } else {
-        before.emplace(m_dir.filePath("before.wav"));
+        before.emplace(path("before.wav"));
         QVERIFY(before->waitUntilRecording(m_loop));
     }
     AudioMediaControl control(m_loop);
     int notes = 0;
     control.setNoteHandler([&](const std::string&) { ++notes; });
-    Queue queue(control);
+    TrackQueue queue(control);
     queue.play({path("long.wav")});
     if (!atStart) {
         QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
@@ -327,13 +192,13 @@ void AudioServerTest::soundComesBackWithTheServer()
     QVERIFY(server("start"));
     QElapsedTimer back;
     back.start();
-    Recorder recorder(m_dir.filePath("back.wav"));
+    SinkRecorder recorder(path("back.wav"));
     QVERIFY(waitFor([] { return runningStreams() == 1; }, 3000));
     qInfo("the stream was back %lld ms after the server", back.elapsed());
     QVERIFY(recorder.waitUntilRecording(m_loop));
     m_loop.runFor(1000);
     const std::vector<short> samples = recorder.stop();
-    QVERIFY(std::any_of(samples.begin(), samples.end(), loud));
+    QVERIFY(firstSound(samples) < samples.size());
     QCOMPARE(notes, atStart ? 0 : 1);
 }
 
@@ -356,7 +221,7 @@ void AudioServerTest::noDropoutWithBothCoresBusy()
     }
     writeBytes(path("dense.mid"), smfFile(1, 480, tracks));
 
-    Recorder recorder(m_dir.filePath("busy.wav"));
+    SinkRecorder recorder(path("busy.wav"));
     QVERIFY(recorder.waitUntilRecording(m_loop));
     std::vector<std::unique_ptr<QProcess>> busy;
     for (int core = 0; core < 2; ++core) {
@@ -364,16 +229,16 @@ void AudioServerTest::noDropoutWithBothCoresBusy()
         busy.back()->start("timeout", {"30", "sh", "-c", "while :; do :; done"});
     }
     AudioMediaControl control(m_loop);
-    Queue queue(control);
+    TrackQueue queue(control);
     queue.play({path("tone.wav"), path("dense.mid")});
     QVERIFY(waitFor([&] { return queue.finished(); }, 20000));
     m_loop.runFor(500);
     for (auto& process : busy)
         process->kill();
     const std::vector<short> samples = recorder.stop();
-    const auto gaps = silences(samples);
+    const auto gaps = silences(samples, kRate / 500); // 2 ms: more than an attack
     for (const auto& [start, length] : gaps)
-        qInfo("silence of %.2f ms at %.1f ms", ms(length), ms(start));
+        qInfo("silence of %.2f ms at %.1f ms", samplesToMs(length), samplesToMs(start));
     QVERIFY(gaps.empty());
     QCOMPARE(control.dropouts(), 0u);
 }
@@ -382,11 +247,11 @@ void AudioServerTest::anIdlePlayerRunsNoStream()
 {
     writeTone(path("short.wav"), 0, kRate / 2);
     writeTone(path("long.wav"), 0, kRate * 8);
-    Recorder recorder(m_dir.filePath("idle.wav")); // so that the null sink runs in real time
+    SinkRecorder recorder(path("idle.wav")); // so that the null sink runs in real time
     QVERIFY(recorder.waitUntilRecording(m_loop));
     AudioMediaControl control(m_loop);
     control.waitForOutput();
-    Queue queue(control);
+    TrackQueue queue(control);
     queue.play({path("short.wav")});
     QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
     QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 0, 5000); // played out: nothing open
