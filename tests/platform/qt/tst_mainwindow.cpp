@@ -225,7 +225,7 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     m_rig->form.queue().cmdQAll_Click();
     QTest::mouseClick(control("Play"), Qt::LeftButton);
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
-    m_rig->media.commands.clear();
+    m_rig->media.log.clear();
 
     // What the device had been told when the program was asked to end.
     struct QuitWatch : QObject
@@ -234,7 +234,7 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
         bool eventFilter(QObject* watched, QEvent* event) override
         {
             if (watched == qApp && event->type() == QEvent::Quit)
-                commandsAtQuit.push_back(m_media.commands);
+                commandsAtQuit.push_back(m_media.log);
             return false;
         }
         const FakeMediaControl& m_media;
@@ -256,7 +256,7 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     QCOMPARE(watch.commandsAtQuit, std::vector<Entries>{{"Close"}});
     QVERIFY(!m_rig->window.isVisible());
     m_rig->window.unload(); // already gone: no second unload
-    QCOMPARE(m_rig->media.commands, Entries{"Close"});
+    QCOMPARE(m_rig->media.log, Entries{"Close"});
 }
 
 QTEST_MAIN(TestMainWindow)
