@@ -1,5 +1,4 @@
 #include "app/common.h"
-#include "app/showabout.h"
 #include "app/volumemixer.h"
 #include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
@@ -37,45 +36,34 @@ private slots:
         QCOMPARE(f.window.state, MainWindowView::WindowState::Normal);
     }
 
-    void homeMachineNames()
+    void theHomeMachineStartsInItsMusicFolder_data()
     {
-        for (const char* name : {"KESTROW", "office-kestrow2"}) {
-            FakeSystemInfo system;
-            system.name = name;
-            QVERIFY2(IsHomeMachine(system), name);
-            system.nameQueryFails = true;
-            QVERIFY(!IsHomeMachine(system));
-        }
-        for (const char* name : {"KESTRO", "", "A-VERY-LONG-KESTROW-NAME"}) {
-            FakeSystemInfo system;
-            system.name = name; // the last is too long for the buffer
-            QVERIFY2(!IsHomeMachine(system), name);
-        }
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("homeExists");
+        QTest::addColumn<bool>("startsAtHome");
+        QTest::newRow("home") << "KESTROW" << true << true;
+        QTest::newRow("within the name") << "office-kestrow2" << true << true;
+        QTest::newRow("home folder missing") << "KESTROW" << false << false;
+        QTest::newRow("another computer") << "KESTRO" << true << false;
+        QTest::newRow("no name") << "" << true << false;
+        QTest::newRow("too long for the buffer") << "A-VERY-LONG-KESTROW-NAME" << true << false;
     }
 
     void theHomeMachineStartsInItsMusicFolder()
     {
+        QFETCH(QString, name);
+        QFETCH(bool, homeExists);
+        QFETCH(bool, startsAtHome);
         MusicFolder started, home{"song.mid"};
         FakeForm f;
-        f.system.name = "KESTROW";
+        f.system.name = name.toStdString();
         f.system.current = started.path();
         f.system.homeFolder = home.path();
-        f.system.existingFolders = {home.path()};
+        if (homeExists)
+            f.system.existingFolders = {home.path()};
         f.form.Form_Load();
-        QCOMPARE(f.system.current, home.path());
-        QCOMPARE(f.window.dir1.path(), home.path());
-        QCOMPARE(f.window.file1.count(), 1);
-        // Without its home folder, or on another computer, start-up stays where it began.
-        for (const char* name : {"KESTROW", "KESTRO"}) {
-            FakeForm other;
-            other.system.name = name;
-            other.system.current = started.path();
-            other.system.homeFolder = home.path();
-            if (std::string(name) == "KESTRO")
-                other.system.existingFolders = {home.path()};
-            other.form.Form_Load();
-            QCOMPARE(other.window.dir1.path(), started.path());
-        }
+        QCOMPARE(f.window.dir1.path(), startsAtHome ? home.path() : started.path());
+        QCOMPARE(f.window.file1.count(), startsAtHome ? 1 : 0);
     }
 
     void leavingClosesTheDeviceFirstAndHelpShowsTheContents()
@@ -92,31 +80,6 @@ private slots:
         f.form.Form_Unload();
         QCOMPARE(f.window.media.log.back(), std::string("Close"));
         QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
-    }
-
-    void theAboutWindowIsCentredUnroundedPreparedAndClosedAnew()
-    {
-        FakeAboutWindowFactory windows;
-        windows.screenWidth = 200;
-        windows.screenHeight = 101;
-        ShowAbout(windows);
-        // The close box or Escape ends the modal showing without the OK button's handler.
-        windows.whileShown = [](FakeAboutView&) {};
-        ShowAbout(windows);
-        QCOMPARE(windows.records.size(), std::size_t(2));
-        for (const auto& record : windows.records) {
-            QCOMPARE(record->left, -72.5f);
-            QCOMPARE(record->top, -40.5f);
-            std::string calls;
-            for (const std::string& call : record->calls)
-                calls += call + ",";
-            QVERIFY2(
-                calls.starts_with("move,setVersionText,setCaption,showMainWindowIcon,showModal,"),
-                calls.c_str());
-            QVERIFY(record->destroyed);
-        }
-        QVERIFY(windows.records[0]->calls.back() == "closed");
-        QVERIFY(windows.records[1]->calls.back() == "closedByPlatform");
     }
 
     void theVolumePictureStartsTheFirstMixerThatStarts()

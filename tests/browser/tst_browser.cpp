@@ -24,19 +24,6 @@ void addFileTypes(FakeForm& f)
         f.window.fileType.addItem(text);
 }
 
-struct Browsing
-{
-    Browsing()
-    {
-        f.window.fileType.addItem("Music");
-        f.window.fileType.setSelectedIndex(0);
-        f.form.browser().start(folder.path());
-    }
-
-    MusicFolder folder{"a.wav", "b.mid"};
-    FakeForm f;
-};
-
 } // namespace
 
 class TestBrowser : public QObject
@@ -145,64 +132,45 @@ private slots:
         QCOMPARE(f.window.dir1.path(), std::string());
     }
     // Dragging between the file list and the queue.
-    void aFileDroppedOnTheQueueIsTheOneSelectedAtRelease()
+    void theLeftButtonAloneDragsAndTheSelectionAtReleaseIsDropped()
     {
-        Browsing b;
-        MainForm& d = b.f.form;
-        b.f.window.file1.setSelectedIndex(0);
-        d.File1_MouseMove(1);
-        QCOMPARE(b.f.window.dragging, std::optional<DragList>(DragList::File1));
-        b.f.window.file1.setSelectedIndex(1); // changed during the drag
-        d.lstMusicQ_DragOver(DragList::File1, 0);
-        d.lstMusicQ_DragOver(DragList::File1, 2);
-        d.lstMusicQ_DragDrop(DragList::File1);
-        QCOMPARE(b.f.window.queue.items(), std::vector<std::string>{b.folder.entry("b.mid")});
-        QCOMPARE(b.f.window.media.opens, 1);
-    }
+        MusicFolder folder{"a.wav", "b.mid"}, empty;
+        FakeForm f;
+        MainForm& d = f.form;
+        f.window.fileType.addItem("Music");
+        f.window.fileType.setSelectedIndex(0);
+        d.browser().start(empty.path());
+        d.File1_MouseMove(1);     // an empty file list
+        d.lstMusicQ_MouseMove(1); // an empty queue
+        QVERIFY(f.window.dir1.setPath(folder.path()));
+        d.File1_MouseMove(2); // right
+        d.File1_MouseMove(3); // left and right
+        QVERIFY(!f.window.dragging);
 
-    void aQueueEntryDroppedOnTheFileListIsRemovedAfterTheWait()
-    {
-        Browsing b;
-        MainForm& d = b.f.form;
-        b.f.form.queue().cmdQAll_Click();
-        b.f.window.queue.setSelectedIndex(1);
-        b.f.window.file1.setSelectedIndex(0);
-        d.File1_DragDrop(DragList::File1); // a list dropped on itself changes nothing
-        d.lstMusicQ_DragDrop(DragList::lstMusicQ);
-        QVERIFY(b.f.loop.waits.empty());
-        d.lstMusicQ_MouseMove(1);
-        d.File1_DragDrop(DragList::lstMusicQ);
-        QCOMPARE(b.f.loop.waits, std::vector<int>{300});
-        QCOMPARE(b.f.window.queue.items(), std::vector<std::string>{b.folder.entry("a.wav")});
-    }
-
-    void onlyTheLeftButtonAloneOverANonEmptyListDrags()
-    {
-        Browsing b;
-        MainForm& d = b.f.form;
-        d.File1_MouseMove(2);     // right
-        d.File1_MouseMove(3);     // left and right
-        d.lstMusicQ_MouseMove(1); // empty queue
-        QVERIFY(!b.f.window.dragging);
-        MusicFolder empty;
-        QVERIFY(b.f.window.dir1.setPath(empty.path()));
-        d.File1_MouseMove(1);
-        QVERIFY(!b.f.window.dragging);
-    }
-
-    void thePointerFollowsTheListUnderIt()
-    {
-        Browsing b;
-        MainForm& d = b.f.form;
-        b.f.window.file1.setSelectedIndex(0);
         // Notes, a loudspeaker over the queue, notes again after it.
+        f.window.file1.setSelectedIndex(0);
         d.File1_MouseMove(1);
         d.File1_DragOver(DragList::File1, 1);
         for (int state : {0, 1, 0, 1})
             d.lstMusicQ_DragOver(DragList::File1, state);
-        QCOMPARE(b.f.window.pointer,
+        QCOMPARE(f.window.pointer,
                  (std::vector<Picture>{Picture::Image2, Picture::Image3, Picture::Image2,
                                        Picture::Image3, Picture::Image2}));
+        f.window.file1.setSelectedIndex(1); // changed during the drag
+        d.lstMusicQ_DragDrop(DragList::File1);
+        QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("b.mid")});
+        QCOMPARE(f.window.media.opens, 1);
+
+        // A list dropped on itself changes nothing; a queue entry dropped on the file list is
+        // removed after the wait.
+        f.window.file1.setSelectedIndex(0);
+        f.window.queue.setSelectedIndex(0);
+        d.File1_DragDrop(DragList::File1);
+        d.lstMusicQ_DragDrop(DragList::lstMusicQ);
+        QVERIFY(f.loop.waits.empty());
+        d.File1_DragDrop(DragList::lstMusicQ);
+        QCOMPARE(f.loop.waits, std::vector<int>{300});
+        QCOMPARE(f.window.queue.count(), 0);
     }
 };
 

@@ -54,14 +54,10 @@ timeout 30 "$orvane" "$music/extra.wav" || fail "the second launch ended with $?
 [[ $(wmctrl -l | grep -c "Music Player") -eq 1 ]] || fail "windows: $(wmctrl -l)"
 expect Playing Music/Pop/Queen/Bohemian.wav "the hand-off"
 
-press Player.Pause
-expect Paused Music/Pop/Queen/Bohemian.wav Pause
-press Player.PlayPause
-expect Playing Music/Pop/Queen/Bohemian.wav PlayPause
-press Player.Stop
-expect Stopped Music/Pop/Queen/Bohemian.wav Stop
-press Player.Play
-expect Playing Music/Pop/Queen/Bohemian.wav Play
+for step in Pause:Paused PlayPause:Playing Stop:Stopped Play:Playing; do
+    press "Player.${step%:*}"
+    expect "${step#*:}" Music/Pop/Queen/Bohemian.wav "${step%:*}"
+done
 # The queue, in order: the named files, the folder's files, the handed-over file.
 for track in Music/Waves/x.wav Rock/r.mid Rock/r.wav extra.wav ""; do
     press Player.Next

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "platform/audio/audiomediacontrol.h"
-#include "platform/listcontrol.h"
-#include "platform/qt/mainwindow.h"
-#include "platform/qt/qteventloop.h"
 #include "platform/qt/windowrig.h"
-#include "platform/textcontrol.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -52,46 +48,20 @@ private:
 
 // The main window over the real logic and the real (silent) media control, started in
 // `folder` as the program would be.
-struct PlayerRig
+struct PlayerRig : Rig<PlayLoggingControl>
 {
-    explicit PlayerRig(const QString& folder)
-        : system((QDir::setCurrent(folder), std::string())), media(loop),
-          window(media, help, volumes),
-          form(window, Services{system, volumes, loop, random, about, launcher})
+    explicit PlayerRig(const QString& folder) : Rig((QDir::setCurrent(folder), std::string()))
     {
         form.Form_Load();
         window.show();
     }
 
-    QAbstractButton* control(const char* name)
-    {
-        return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-    }
-
-    std::vector<std::string> queue()
-    {
-        std::vector<std::string> entries;
-        for (int i = 0; i < window.lstMusicQ().count(); ++i)
-            entries.push_back(window.lstMusicQ().item(i));
-        return entries;
-    }
-
+    QAbstractButton* control(const char* name) { return Rig::control<QAbstractButton>(name); }
     bool idle()
     {
         return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&
                window.txtLength().text().empty() && media.mode() == MediaMode::NotOpen;
     }
-
-    QtEventLoop loop;
-    FakeHelpViewer help;
-    MountVolumes volumes;
-    PosixSystemInfo system;
-    ClockSeededRandom random;
-    FakeAboutWindowFactory about;
-    FakeLauncher launcher;
-    PlayLoggingControl media;
-    MainWindow window;
-    MainForm form;
 };
 
 } // namespace orvane

@@ -15,7 +15,6 @@ public:
     void setCommand(const std::string& command) override
     {
         log.push_back(command);
-        commands.push_back(command);
         if (command == "Close")
             m_mode = MediaMode::NotOpen;
         else if (command == "Open") {
@@ -69,8 +68,7 @@ public:
     }
     const std::string& fileName() const { return m_fileName; }
 
-    std::vector<std::string> log;      // "Close", "Open", "DeviceType=..", "FileName=..", ...
-    std::vector<std::string> commands; // the commands alone
+    std::vector<std::string> log; // "Close", "Open", "DeviceType=..", "FileName=..", ...
     std::int32_t reportedLength = 0;
     std::int32_t reportedPosition = 0;
     int opens = 0;

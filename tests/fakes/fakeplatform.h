@@ -25,7 +25,7 @@ class FakeSystemInfo : public SystemInfo
 public:
     bool computerName(char* buffer, std::uint32_t& size) const override
     {
-        if (nameQueryFails || name.size() + 1 > size)
+        if (name.size() + 1 > size)
             return false;
         std::memcpy(buffer, name.c_str(), name.size() + 1);
         size = static_cast<std::uint32_t>(name.size());
@@ -53,7 +53,6 @@ public:
     std::string homeMusicFolder() const override { return homeFolder; }
 
     std::string name;
-    bool nameQueryFails = false;
     std::string appFolder = "/opt/orvane";
     std::string current = "/";
     std::string homeFolder = "/home/user/Sound";
@@ -86,11 +85,12 @@ public:
 class FakeTimer : public Timer
 {
 public:
-    void start(int milliseconds) override { interval = milliseconds; }
-    void stop() override { interval = 0; }
-    bool isActive() const override { return interval > 0; }
+    void start(int) override { m_active = true; }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
 
-    int interval = 0;
+private:
+    bool m_active = false;
 };
 
 // runFor() runs `duringWait` once (what the user does meanwhile), then returns.

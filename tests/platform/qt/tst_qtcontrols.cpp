@@ -8,7 +8,6 @@
 #include "platform/qt/listbox.h"
 #include "platform/qt/mediabuttonbar.h"
 #include "platform/qt/orvanestyle.h"
-#include "platform/qt/qtprogramlauncher.h"
 #include "windowrig.h"
 
 #include <QSignalSpy>
@@ -33,7 +32,6 @@ private slots:
     void theDriveListRaisesChangeOnlyForAnotherDrive();
     void theGaugeFillsClampedBetweenItsBounds();
     void theMediaButtonsReportPressesFromMouseAndKeys();
-    void theLauncherStartsOnlyProgramsThatExist();
 };
 
 void TestQtControls::theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries()
@@ -121,22 +119,13 @@ void TestQtControls::theDriveListRaisesChangeOnlyForAnotherDrive()
     drives.setDrive("/usr/share");
     QCOMPARE(changes.count(), 3);
     QCOMPARE(drives.currentText(), QStringLiteral("/media/usb"));
-
-    // Unmounted, the drive is no longer offered nor shown.
-    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n";
-    QVERIFY(volumes.reread());
-    drives.refresh();
-    QCOMPARE(drives.count(), 1);
-    QCOMPARE(drives.currentIndex(), -1);
 }
 
 void TestQtControls::theGaugeFillsClampedBetweenItsBounds()
 {
     GaugeWidget gauge;
     gauge.resize(137, 18);
-    gauge.setMaximum(200);
     gauge.setValue(50);
-    QCOMPARE(gauge.filledFraction(), 0.25);
     // A previous track's value above the new bound draws a full bar until the next update.
     gauge.setMaximum(10);
     QCOMPARE(gauge.grab().toImage().pixelColor(130, 9), GaugeWidget::kFill);
@@ -160,14 +149,6 @@ void TestQtControls::theMediaButtonsReportPressesFromMouseAndKeys()
     QTRY_COMPARE(presses.count(), 2);
     QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Play);
     QCOMPARE(presses[1][0].value<MediaButton>(), MediaButton::Pause);
-}
-
-void TestQtControls::theLauncherStartsOnlyProgramsThatExist()
-{
-    // What the loudspeaker's note depends on: a mixer that is not installed reports so.
-    QtProgramLauncher launcher;
-    QVERIFY(!launcher.startDetached("orvane-no-such-mixer", {}));
-    QVERIFY(launcher.startDetached("true", {"two words"}));
 }
 
 QTEST_MAIN(TestQtControls)

@@ -21,23 +21,25 @@
 #include <QProcess>
 #include <QWidget>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace orvane {
 
-// The real main window over the real logic, with a media control that records its commands.
-struct WindowRig
+// The real main window over the real logic and a media control of the test's choice: by
+// default one that records its commands.
+template <typename Media> struct Rig
 {
-    explicit WindowRig(const std::string& commandLine = {})
-        : system(commandLine), window(media, help, volumes),
+    explicit Rig(const std::string& commandLine = {})
+        : media(makeMedia(loop)), system(commandLine), window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
     }
 
     template <typename T = QWidget> T* control(const char* name)
     {
-        return window.findChild<T*>(QString::fromLatin1(name));
+        return window.template findChild<T*>(QString::fromLatin1(name));
     }
     std::vector<std::string> queue()
     {
@@ -47,17 +49,26 @@ struct WindowRig
         return entries;
     }
 
-    FakeMediaControl media;
+    static Media makeMedia(EventLoop& loop)
+    {
+        if constexpr (std::is_constructible_v<Media, EventLoop&>)
+            return Media(loop);
+        else
+            return Media();
+    }
+
+    QtEventLoop loop;
+    Media media;
     FakeHelpViewer help;
     MountVolumes volumes;
     PosixSystemInfo system;
-    QtEventLoop loop;
     ClockSeededRandom random;
     FakeAboutWindowFactory about;
     FakeLauncher launcher;
     MainWindow window;
     MainForm form;
 };
+using WindowRig = Rig<FakeMediaControl>;
 
 // Real input through the X server, as a user gives it (xdotool), at points of `window`'s own
 // widgets. Commands gather until run(), which returns once the server has taken them all;
