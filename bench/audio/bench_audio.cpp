@@ -138,8 +138,8 @@ struct BusyCores
     explicit BusyCores(int seconds)
     {
         for (int core = 0; core < 2; ++core)
-            loops.push_back(
-                start({"timeout", std::to_string(seconds), "sh", "-c", "while :; do :; done"}));
+            loops.push_back(start(
+                {"bash", "-c", "while ((SECONDS < " + std::to_string(seconds) + ")); do :; done"}));
     }
     ~BusyCores()
     {
