@@ -5,9 +5,10 @@
 # private copy of the tree after each, runs the suite and counts the mutants it kills.
 # The same seed and the same product code give the same mutants, so the counts before and
 # after a change to the tests can be compared.
-#   scripts/mutate.sh [--seed N] [--count N] [--list] [--keep]
+#   scripts/mutate.sh [--seed N] [--count N] [--only A-B] [--list] [--keep]
 #     --seed N   the sample's seed (default 2026)
 #     --count N  how many mutants to sample (default 48)
+#     --only A-B run only mutants A to B of the sample (to split a run over machines or days)
 #     --list     print the sampled mutants and stop
 #     --keep     keep the private copy and its build (in /tmp) for a look afterwards
 set -euo pipefail
@@ -118,6 +119,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--seed", type=int, default=2026)
     parser.add_argument("--count", type=int, default=48)
+    parser.add_argument("--only", default="")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--keep", action="store_true")
     args = parser.parse_args()
@@ -175,7 +177,11 @@ def main():
             print("the suite fails on the unmutated tree: see %s/mutate.log" % tree)
             return 1
         killed = survived = stillborn = 0
+        first, _, last = args.only.partition("-")
+        chosen = range(int(first or 1), min(int(last or first or len(sample)), len(sample)) + 1)
         for index, site in enumerate(sample, 1):
+            if index not in chosen:
+                continue
             started = time.time()
             path = apply(tree, site)
             original = os.path.join(os.getcwd(), site[0])
@@ -191,8 +197,8 @@ def main():
             print("%3d/%d %-9s %s (%.0f s)" % (index, len(sample), outcome, describe(site),
                                                time.time() - started), flush=True)
         viable = killed + survived
-        print("mutants: %d sampled, %d built, %d killed, %d survived (%d %% killed)"
-              % (len(sample), viable, killed, survived, 100 * killed // max(viable, 1)))
+        print("mutants: %d run, %d built, %d killed, %d survived (%d %% killed)"
+              % (len(chosen), viable, killed, survived, 100 * killed // max(viable, 1)))
         return 0
     finally:
         if args.keep:
