@@ -193,7 +193,9 @@ def main():
                 killed += 1
             else:
                 survived += 1
-            shutil.copy2(original, path)
+            # A fresh copy, not copy2: the restored file must be newer than the mutant's object,
+            # or the next build would keep the mutant.
+            shutil.copyfile(original, path)
             print("%3d/%d %-9s %s (%.0f s)" % (index, len(sample), outcome, describe(site),
                                                time.time() - started), flush=True)
         viable = killed + survived
