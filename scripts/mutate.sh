@@ -165,7 +165,8 @@ def main():
 
         stage_outputs = [outputs_of(stage) for stage in stages]
 
-        def suite_fails():
+        def suite_outcome():
+            """Returns "stillborn" when a stage does not build, "killed" when its tests fail."""
             for stage, outputs in zip(stages, stage_outputs):
                 if run(["ninja", "-C", build] + outputs, tree, 1200, log):
                     return "stillborn"
@@ -173,7 +174,7 @@ def main():
                     return "killed"
             return None
 
-        if suite_fails():
+        if suite_outcome():
             print("the suite fails on the unmutated tree: see %s/mutate.log" % tree)
             return 1
         killed = survived = stillborn = 0
@@ -185,8 +186,9 @@ def main():
             started = time.time()
             path = apply(tree, site)
             original = os.path.join(os.getcwd(), site[0])
-            # Built stage by stage: a mutant that does not compile is found in the first.
-            outcome = suite_fails() or "SURVIVED"
+            # Built stage by stage: a mutant that does not compile is stillborn in the first stage
+            # that builds the file.
+            outcome = suite_outcome() or "SURVIVED"
             if outcome == "stillborn":
                 stillborn += 1
             elif outcome == "killed":

@@ -168,7 +168,8 @@ Bytes readBytes(const std::string& path)
 }
 
 long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRate, int channels,
-                       double seconds, double frequency, double amplitude, int container)
+                       double seconds, double frequency, double amplitude, int container,
+                       double phase)
 {
     SF_INFO info{};
     info.samplerate = sampleRate;
@@ -180,8 +181,8 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
     const auto frames = static_cast<std::size_t>(std::lround(seconds * sampleRate));
     std::vector<float> samples(frames * static_cast<std::size_t>(channels));
     for (std::size_t i = 0; i < frames; ++i) {
-        const double value = amplitude * std::sin(2 * std::numbers::pi * frequency *
-                                                  static_cast<double>(i) / sampleRate);
+        const double value = amplitude * std::sin(phase + 2 * std::numbers::pi * frequency *
+                                                              static_cast<double>(i) / sampleRate);
         for (int c = 0; c < channels; ++c)
             samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
                 static_cast<float>(value);
@@ -200,20 +201,9 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
 void writeTone(const std::string& path, long from, long frames, double amplitude, int channels,
                double phase)
 {
-    SF_INFO info{};
-    info.samplerate = 48000;
-    info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    std::vector<float> samples(static_cast<std::size_t>(frames * channels));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<float>(
-            amplitude *
-            std::sin(phase + 2 * std::numbers::pi * 330.0 *
-                                 static_cast<double>(from + static_cast<long>(i) / channels) /
-                                 48000));
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    sf_writef_float(file, samples.data(), frames);
-    sf_close(file);
+    writeSineWav(path, SF_FORMAT_PCM_16, 48000, channels, static_cast<double>(frames) / 48000, 330,
+                 amplitude, 0,
+                 phase + 2 * std::numbers::pi * 330 * static_cast<double>(from) / 48000);
 }
 
 StderrCapture::StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(2))

@@ -42,11 +42,12 @@ Bytes simpleMidi(double seconds);
 void writeBytes(const std::string& path, const Bytes& bytes);
 Bytes readBytes(const std::string& path);
 
-// Writes a WAV of a sine at `amplitude` (the same in every channel) with libsndfile; returns
-// the frame count libsndfile reports when reading it back (0 if it could not be written).
+// Writes a WAV of a sine at `amplitude` (the same in every channel) starting at `phase` with
+// libsndfile; returns the frame count libsndfile reports when reading it back (0 if it could not
+// be written).
 long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRate, int channels,
                        double seconds, double frequency = 440.0, double amplitude = 0.5,
-                       int container = 0);
+                       int container = 0, double phase = 0);
 
 // A 330 Hz tone at 48 kHz from frame `from` of an endless one (sine at phase 0), so that two
 // such files in a row are one unbroken tone.

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdlib>
 #include <sndfile.h>
 
 namespace orvane::testing {

@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
