@@ -49,12 +49,6 @@ TrackBuilder notes(int quarters, int channel = 0)
     return track;
 }
 
-Bytes concat(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 } // namespace
 
 void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
@@ -86,14 +80,6 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
         << 10 * 0.5;
     QTest::newRow("long rest before the end of track")
         << smfFile(0, kTpq, {notes(1).endTrack(9 * kTpq)}) << 5.0;
-    QTest::newRow("running status") << smfFile(0, kTpq,
-                                               {TrackBuilder()
-                                                    .event(0, {0x90, 60, 100})
-                                                    .event(kTpq, {62, 100})
-                                                    .event(kTpq, {60, 0})
-                                                    .event(kTpq, {62, 0})
-                                                    .endTrack(kTpq)})
-                                    << 2.0;
     QTest::newRow("sysex and unknown chunk between tracks") << [] {
         Bytes file = smfFile(1, kTpq, {TrackBuilder().tempo(0, 250000).endTrack(0)});
         const Bytes junk = {'X', 'F', 'I', 'H', 0, 0, 0, 2, 0xAB, 0xCD};
@@ -123,15 +109,11 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
     // Read as the MIDI file format says readers must: skip unknown chunks, honour the header's
     // length; and what FluidSynth would refuse the whole file for is passed over.
     const Bytes plain = smfFile(0, kTpq, {notes(2).endTrack(0)});
-    QTest::newRow("unknown chunk before the track")
-        << concat(concat(Bytes(plain.begin(), plain.begin() + 14),
-                         {'X', 'Y', 'Z', 'w', 0, 0, 0, 3, 1, 2, 3}),
-                  Bytes(plain.begin() + 14, plain.end()))
-        << 1.0;
-    QTest::newRow("MThd of 10 bytes") << [&] {
+    QTest::newRow("MThd of 10 bytes, unknown chunk before the track") << [&] {
         Bytes file = plain;
         file[7] = 10;
-        file.insert(file.begin() + 14, {0xAA, 0xBB, 0xCC, 0xDD});
+        file.insert(file.begin() + 14,
+                    {0xAA, 0xBB, 0xCC, 0xDD, 'X', 'Y', 'Z', 'w', 0, 0, 0, 3, 1, 2, 3});
         return file;
     }() << 1.0;
     QTest::newRow("only an end of track") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)}) << 0.0;
@@ -145,14 +127,16 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
                         .noteOff(kTpq, 0, 60)
                         .endTrack(0)})
         << 1.0;
-    QTest::newRow("running status across a meta event")
+    QTest::newRow("running status, also across a meta event")
         << smfFile(0, kTpq,
                    {TrackBuilder()
                         .event(0, {0x90, 60, 100})
                         .event(0, {0xFF, 0x01, 0x01, 'x'})
+                        .event(kTpq, {62, 100})
                         .event(kTpq, {60, 0})
+                        .event(kTpq, {62, 0})
                         .endTrack(0)})
-        << 0.5;
+        << 1.5;
 }
 
 void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
