@@ -475,12 +475,16 @@ void AudioMediaControlTest::filesPlayToTheirEnd_data()
     row("WAV data size FFFFFFFF", "WaveAudio", "dataff.wav", withSize(tone, data, 0xFFFFFFFF), 300);
     row("WAV with both sizes 0", "WaveAudio", "stream.wav", withSize(withSize(tone, 4, 0), data, 0),
         300);
-    // Metadata after the samples is not sound: a data size that is set is kept.
-    Bytes tagged = tone;
-    tagged.insert(tagged.end(), {'i', 'd', '3', ' ', 0xA0, 0x0F, 0, 0});
-    tagged.resize(tagged.size() + 4000, 0x55);
-    row("WAV with a chunk after its data", "WaveAudio", "tagged.wav",
-        withSize(tagged, 4, static_cast<std::uint32_t>(tagged.size() - 8)), 300);
+    // Metadata after the samples is not sound: a data size that is set, or 0 where a chunk
+    // follows, is kept.
+    const auto tagged = [&](Bytes wav) {
+        wav.insert(wav.end(), {'i', 'd', '3', ' ', 0xA0, 0x0F, 0, 0});
+        wav.resize(wav.size() + 4000, 0x55);
+        return withSize(wav, 4, static_cast<std::uint32_t>(wav.size() - 8));
+    };
+    row("WAV with a chunk after its data", "WaveAudio", "tagged.wav", tagged(tone), 300);
+    row("WAV without samples, a chunk after", "WaveAudio", "tagonly.wav",
+        tagged(withSize(Bytes(tone.begin(), tone.begin() + data + 4), data, 0)), 0);
 
     TrackBuilder quarters; // four, at 120 bpm
     for (int key = 60; key < 64; ++key)
