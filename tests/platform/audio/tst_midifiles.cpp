@@ -69,6 +69,12 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
                    {TrackBuilder().tempo(0, 1000000).tempo(2 * kTpq, 250000).endTrack(0),
                     notes(6, 1).endTrack(0)})
         << 2.0 + 4 * 0.25;
+    // Two tracks change it in turn: 60 bpm, 240 bpm after two quarters, 120 bpm after four.
+    QTest::newRow("format 1, tempo changes on two tracks in turn")
+        << smfFile(1, kTpq,
+                   {TrackBuilder().tempo(0, 1000000).tempo(4 * kTpq, 500000).endTrack(0),
+                    TrackBuilder().tempo(2 * kTpq, 250000).endTrack(0), notes(6, 1).endTrack(0)})
+        << 2.0 + 2 * 0.25 + 2 * 0.5;
     QTest::newRow("format 1, tracks ending at different times")
         << smfFile(1, kTpq,
                    {TrackBuilder().tempo(0, 500000).endTrack(0), notes(2, 0).endTrack(0),
