@@ -20,14 +20,6 @@ struct Started
         f.form.Form_Load();
     }
 
-    std::vector<std::string> entries(std::initializer_list<const char*> names) const
-    {
-        std::vector<std::string> result;
-        for (const char* name : names)
-            result.push_back(folder.entry(name));
-        return result;
-    }
-
     MusicFolder folder{"a.mid", "b.wav", "c.mid", "d.wav"};
     FakeForm f;
 };
@@ -79,8 +71,8 @@ private slots:
     {
         Started s("/q/r");
         // Draws of 0.99 always take the last name still held.
-        QCOMPARE(s.f.window.queue.items(), s.entries({"d.wav", "c.mid", "b.wav", "a.mid", "a.mid",
-                                                      "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(s.f.window.queue.items(), s.folder.entries({"d.wav", "c.mid", "b.wav", "a.mid",
+                                                             "a.mid", "b.wav", "c.mid", "d.wav"}));
     }
 
     void namedPathsAreQueuedAfterTheFileTypeAndPlay()
@@ -107,7 +99,7 @@ private slots:
         opener.openFromLaunch({s.folder.entry("c.mid"), "/no/such.mid"});
         // Idle with entries waiting: the new one goes ahead of them and plays.
         QCOMPARE(s.f.window.queue.items(),
-                 s.entries({"c.mid", "a.mid", "b.wav", "c.mid", "d.wav"}));
+                 s.folder.entries({"c.mid", "a.mid", "b.wav", "c.mid", "d.wav"}));
         QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
         QCOMPARE(s.f.window.playing.text(), std::string("c.mid"));
         // Playing: appended, and what plays goes on.

@@ -116,7 +116,9 @@ private slots:
         rig.control("Play")->click();
         // a.wav plays; b.wav cannot be opened: the player waits there with its name shown.
         auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000);
+        QCOMPARE(gauge->maximum(), 1);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:01"));
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000); // once a second, with the position
         QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 0.0, 3000);
         QTest::qWait(300);

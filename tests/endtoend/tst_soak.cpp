@@ -1,5 +1,4 @@
 #include "platform/audio/audiofixtures.h"
-#include "platform/qt/gaugewidget.h"
 #include "playerrig.h"
 
 #include <QElapsedTimer>
@@ -54,31 +53,13 @@ private:
 
 } // namespace
 
-// The whole player over the real media control: the gauge, a file too big to hold the window
-// for, and hundreds of files played through.
+// The whole player over the real media control: a file too big to hold the window for, and
+// hundreds of files played through.
 class TestSoak : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void theGaugeFollowsThePositionOnceASecond()
-    {
-        QTemporaryDir folder;
-        const std::string path = folder.path().toStdString();
-        QVERIFY(testing::writeSineWav(path + "/long.wav", SF_FORMAT_PCM_16, 8000, 1, 3.5) > 0);
-        PlayerRig rig(folder.path());
-        rig.control("cmdQAll")->click();
-        rig.control("Play")->click();
-        auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
-        QCOMPARE(gauge->maximum(), 3);
-        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:03"));
-        // Only the steps are certain, not their moments.
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 2.0, 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000); // advanced past the end of the queue
-        QCOMPARE(gauge->value(), 0.0);
-    }
-
     void aMillionNotesNeitherHoldTheWindowNorStayInMemory()
     {
         QTemporaryDir folder;

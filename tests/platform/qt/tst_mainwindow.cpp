@@ -8,10 +8,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QListView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 using namespace orvane;
 
@@ -29,6 +29,7 @@ private slots:
     void queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTips();
     void dragsCarryThePressedEntryBothWaysUnderTheirPictures();
     void keysClicksAndMenuItemsRunTheCommands();
+    void addingNothingLeavesTheLastTrackPlaying();
     void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
 
 private:
@@ -62,7 +63,7 @@ private:
             .toStdString();
     }
 
-    QTemporaryDir m_music;
+    MusicFolder m_music;
     QString m_folder;
     std::unique_ptr<WindowRig> m_rig;
 };
@@ -72,11 +73,12 @@ void TestMainWindow::initTestCase()
     applyOrvaneStyle(*qApp);
     QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     // Paths much wider than the queue, alike but for the file's name; and an odd name.
-    m_folder = m_music.filePath("music from the shelf in the hall, second row from the top, "
-                                "behind the records of the summer");
-    QVERIFY(QDir().mkpath(m_folder));
-    QVERIFY(makeFiles(m_folder, {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi",
-                                 "ünïcødé ♫.mid", "notes.txt", "Jazz/"}));
+    const QString shelf = "music from the shelf in the hall, second row from the top, "
+                          "behind the records of the summer";
+    for (const char* name : {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi", "ünïcødé ♫.mid",
+                             "notes.txt", "Jazz/"})
+        QVERIFY(m_music.add(shelf + '/' + QString::fromUtf8(name)));
+    m_folder = QString::fromStdString(m_music.path()) + '/' + shelf;
 }
 
 void TestMainWindow::init()
@@ -213,10 +215,13 @@ void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
 
 void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
 {
+    // From the folder list, Tab leads to the file list, whose marked line Enter adds.
+    QVERIFY(input().key("Tab").key("Return").run());
+    QTRY_COMPARE(m_rig->queue(), Entries{file(0)});
     QVERIFY(input().key("alt+q").run());
-    QTRY_COMPARE(m_rig->queue().size(), std::size_t(5));
-    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 1)).click().key("Delete").run());
-    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(2), file(3), file(4)}));
+    QTRY_COMPARE(m_rig->queue().size(), std::size_t(6));
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2)).click().key("Delete").run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(0), file(2), file(3), file(4)}));
     QVERIFY(input().key("alt+c").run());
     QTRY_VERIFY(m_rig->queue().empty());
     // Randomise, not Queue All: three shuffles of five all in listing order are one in 1.7 million.
@@ -230,6 +235,38 @@ void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
     }
     QVERIFY(shuffled);
     control<QAction>("play")->trigger();
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+}
+
+void TestMainWindow::addingNothingLeavesTheLastTrackPlaying()
+{
+    m_rig->window.File1().setSelectedIndex(0);
+    m_rig->form.queue().File1_DblClick();
+    control<QAction>("play")->trigger();
+    m_rig->window.File1().setSelectedIndex(-1);
+    // With no file selected: a click and Enter, a double-click beside the files, and a drag
+    // from there onto the queue; then a double-click on the second file, which is appended.
+    const QPoint beside = row("File1", 4) + QPoint(0, 16); // below the last file
+    QVERIFY(input()
+                .moveTo(viewport("File1"), beside)
+                .click()
+                .key("Return")
+                .pause()
+                .click(2)
+                .pause()
+                .press()
+                .slideDown(viewport("File1"), beside)
+                .moveTo(viewport("lstMusicQ"), {100, 40})
+                .release()
+                .moveTo(viewport("File1"), row("File1", 1))
+                .click(2)
+                .run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(1)}));
+    QCOMPARE(std::count(m_rig->media.log.begin(), m_rig->media.log.end(), "play"), 1);
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    m_rig->media.finish(); // the first has played to its end: the second follows
+    QCOMPARE(m_rig->queue(), Entries{file(1)});
+    QCOMPARE(m_rig->media.fileName(), file(1));
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
 }
 

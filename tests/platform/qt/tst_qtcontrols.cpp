@@ -1,5 +1,6 @@
 // The Qt controls' own contracts, which the fakes of the logic tests only imitate.
 
+#include "fakes/musicfolder.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/qt/drivecombobox.h"
 #include "platform/qt/filelistbox.h"
@@ -54,9 +55,8 @@ void TestQtControls::theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entri
 
 void TestQtControls::theFileListListsByPatternIgnoringCaseAndReportsKeys()
 {
-    QTemporaryDir dir;
-    QVERIFY(makeFiles(dir.path(), {"song.mid", "SONG2.MID", "a.Rmi", "b.wav", ".hidden.mid",
-                                   "noextension", "Zebra.WAV", "folder.mid/"}));
+    const MusicFolder dir{"song.mid",    "SONG2.MID",   "a.Rmi",     "b.wav",
+                          ".hidden.mid", "noextension", "Zebra.WAV", "folder.mid/"};
     FileListBox files;
     const auto names = [&files] {
         Names listed;
@@ -65,7 +65,7 @@ void TestQtControls::theFileListListsByPatternIgnoringCaseAndReportsKeys()
         return listed;
     };
     files.setPattern("*.MID;*.RMI");
-    files.setPath(dir.path().toStdString());
+    files.setPath(dir.path());
     QCOMPARE(names(), Names({"a.Rmi", "song.mid", "SONG2.MID"}));
     files.setSelectedIndex(1);
     files.setPattern("*.WAV"); // re-read at once, with nothing selected
@@ -85,15 +85,14 @@ void TestQtControls::theFileListListsByPatternIgnoringCaseAndReportsKeys()
 
 void TestQtControls::theFolderListRefusesWhatCannotBeOpened()
 {
-    QTemporaryDir dir;
-    QVERIFY(makeFiles(dir.path(), {"plain.mid", "sub/"}));
+    const MusicFolder dir{"plain.mid", "sub/"};
     FolderListBox folders;
-    QVERIFY(folders.setPath(dir.path().toStdString() + "/./"));
-    QCOMPARE(folders.path(), dir.path().toStdString());
+    QVERIFY(folders.setPath(dir.path() + "/./"));
+    QCOMPARE(folders.path(), dir.path());
     const Names shown = folders.shownFolders();
     QSignalSpy changes(&folders, &FolderListBox::changed);
-    QVERIFY(!folders.setPath(dir.filePath(QStringLiteral("missing")).toStdString()));
-    QVERIFY(!folders.setPath(dir.filePath(QStringLiteral("plain.mid")).toStdString()));
+    QVERIFY(!folders.setPath(dir.entry("missing")));
+    QVERIFY(!folders.setPath(dir.entry("plain.mid")));
     QVERIFY(!folders.setPath(""));
     QCOMPARE(changes.count(), 0);
     QCOMPARE(folders.shownFolders(), shown);

@@ -4,6 +4,7 @@
 #include "fakes/fakeaboutview.h"
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/musicfolder.h"
 #include "platform/combocontrol.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QWidget>
 #include <string>
@@ -121,18 +121,6 @@ private:
     const QWidget& m_window;
     QStringList m_commands;
 };
-
-// Creates empty files in `folder`; a name ending in '/' is made a folder instead.
-inline bool makeFiles(const QString& folder, std::initializer_list<const char*> names)
-{
-    for (const char* name : names) {
-        const QString path = QDir(folder).filePath(QString::fromUtf8(name));
-        if (path.endsWith(QLatin1Char('/')) ? !QDir().mkpath(path)
-                                            : !QFile(path).open(QIODevice::WriteOnly))
-            return false;
-    }
-    return true;
-}
 
 // Where the tests leave their screenshots for a person to look at.
 inline QString screenshotPath(const char* file)
