@@ -1,14 +1,26 @@
-// The real main window over the real logic, in a session with a window manager, driven for
-// the most part through the X server as a user drives it.
+// The real main window over the real logic, the About window over it and the help window, in
+// a session with a window manager, driven for the most part through the X server as a user
+// drives it.
 
+#include "app/showabout.h"
+#include "platform/qt/aboutwindow.h"
+#include "platform/qt/helpwindow.h"
 #include "platform/qt/orvanestyle.h"
 #include "windowrig.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
@@ -16,6 +28,34 @@
 using namespace orvane;
 
 using Entries = std::vector<std::string>;
+
+namespace {
+
+// The block that holds `anchor`; invalid when there is none.
+QTextBlock anchorBlock(const QTextBrowser& browser, const QString& anchor)
+{
+    const QTextDocument* document = browser.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return block;
+        }
+    }
+    return {};
+}
+
+// True when the whole block is in the visible part of the browser.
+bool isInView(const QTextBrowser& browser, const QTextBlock& block)
+{
+    if (!block.isValid())
+        return false;
+    const QRectF place = browser.document()->documentLayout()->blockBoundingRect(block);
+    const int top = browser.verticalScrollBar()->value();
+    const int bottom = top + browser.viewport()->height();
+    return place.top() >= top - 1 && place.bottom() <= bottom;
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -31,6 +71,11 @@ private slots:
     void keysClicksAndMenuItemsRunTheCommands();
     void addingNothingLeavesTheLastTrackPlaying();
     void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
+    void theFixedWindowsTextsFitAndOnlyOkTakesTheKeys();
+    void showAboutCentresTheFrameAndClosesEachTime();
+    void topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor();
+    void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
+    void everyLinkOfTheHelpLeadsToAnAnchor();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -56,6 +101,14 @@ private:
         }
         return "other";
     }
+    static QWidget* openAbout()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("About") && widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    }
     std::string file(int index) const
     {
         return QDir(m_folder)
@@ -63,6 +116,7 @@ private:
             .toStdString();
     }
 
+    const QString m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
     MusicFolder m_music;
     QString m_folder;
     std::unique_ptr<WindowRig> m_rig;
@@ -308,6 +362,156 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     QVERIFY(!m_rig->window.isVisible());
     m_rig->window.unload(); // already gone: no second unload
     QCOMPARE(m_rig->media.log, Entries{"Close"});
+}
+
+// The About window, over the main window as the window manager frames it.
+void TestMainWindow::theFixedWindowsTextsFitAndOnlyOkTakesTheKeys()
+{
+    AboutWindow window(&m_rig->window);
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+        QVERIFY2(metrics.height() <= label->height() || label->text().isEmpty(),
+                 qPrintable(label->text()));
+    }
+
+    // Enter, Space, Escape and the close box all press OK, which keeps the focus.
+    int presses = 0;
+    window.setCommand1Click([&] { ++presses; });
+    auto* ok = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(XInput(window).key("Tab").key("Return").key("space").key("Escape").run());
+    QTRY_COMPARE(presses, 3);
+    QCOMPARE(window.focusWidget(), ok);
+    window.close();
+    QCOMPARE(presses, 4);
+}
+
+void TestMainWindow::showAboutCentresTheFrameAndClosesEachTime()
+{
+    QtAboutWindowFactory windows(&m_rig->window);
+    for (int opening = 1; opening <= 2; ++opening) {
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* about = qobject_cast<AboutWindow*>(openAbout());
+            QVERIFY(about && about->isModal());
+            QVERIFY(QTest::qWaitForWindowExposed(about));
+            QTRY_VERIFY(about->frameGeometry().top() < about->geometry().top());
+            const QPoint off =
+                about->frameGeometry().center() - about->screen()->geometry().center();
+            QVERIFY2(off.manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+            QCOMPARE(about->windowTitle(), QStringLiteral("About Vemor's 32-bit Music Player"));
+            const QPixmap icon = about->findChild<QLabel*>(QStringLiteral("Image2"))->pixmap();
+            QCOMPARE(icon.toImage(), m_rig->window.windowIcon().pixmap(32, 32).toImage());
+            if (opening == 1)
+                QVERIFY(about->grab().save(screenshotPath("about.png")));
+            checked = true;
+            QVERIFY(XInput(*about)
+                        .moveTo(*about->findChild<QPushButton*>("Command1"), {20, 10})
+                        .click()
+                        .run());
+        });
+        // Ends a showing that the OK button failed to end, so the test fails instead of hanging.
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        connect(&rescue, &QTimer::timeout, this, [] {
+            if (QWidget* about = openAbout())
+                about->hide();
+        });
+        rescue.start(20000);
+        ShowAbout(windows);
+        QVERIFY(rescue.isActive());
+        QVERIFY(checked);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!openAbout());
+    }
+}
+
+// The help window.
+void TestMainWindow::topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("<b>&amp; x.hlp"));
+    HelpWindow help;
+    help.setHelpFile(path.toStdString());
+    help.showHelp();
+    QVERIFY(help.isVisible());
+    QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("not found")));
+    QVERIFY(help.browser()->toPlainText().contains(path));
+
+    // Installed later, the file is read when next asked for.
+    QVERIFY(QFile::copy(m_helpFile, path));
+    const QTextBrowser& browser = *help.browser();
+    const std::pair<int, const char*> headings[] = {
+        {1111, "Folders"},
+        {2222, "Music files"},
+        {3333, "The music queue"},
+        {4444, "The transport buttons: Next, Play, Pause, Stop"},
+        {5555, "Clear All, Randomise, Queue All and Exit"}};
+    for (const auto& [topic, heading] : headings) {
+        help.showTopic(topic);
+        const QTextBlock block = anchorBlock(browser, HelpWindow::topicAnchor(topic));
+        QCOMPARE(block.text(), QString::fromUtf8(heading));
+        QVERIFY(isInView(browser, block));
+        QVERIFY(!isInView(browser, anchorBlock(browser, QStringLiteral("contents"))));
+    }
+    help.showTopic(9999); // unknown: the top, as for the contents
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+}
+
+void TestMainWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
+{
+    // The contents: at the top, beside the main window without holding it up.
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.setHelpCommand(HelpViewer::kHelpContents);
+    help.showTopic(5555);
+    help.showHelp();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QVERIFY(!help.isModal());
+    QTextBrowser& browser = *help.browser();
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    const QTextBlock queue = anchorBlock(browser, QStringLiteral("topic-3333"));
+    QVERIFY(queue.layout()->lineAt(0).height() > 1.2 * queue.next().layout()->lineAt(0).height());
+
+    // The contents' link to the queue's topic, followed with the mouse.
+    QTextCursor link(browser.document());
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorHref() == QLatin1String("#topic-3333"))
+                link.setPosition(it.fragment().position() + 1);
+        }
+    }
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, browser.cursorRect(link).center());
+    QVERIFY(isInView(browser, queue));
+    auto* back = help.findChild<QPushButton*>(QStringLiteral("helpBack"));
+    QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("helpContents")), Qt::LeftButton);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, queue));
+    QTest::keyClick(&browser, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    // Last, the topic shown when the contents were asked for.
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, anchorBlock(browser, HelpWindow::topicAnchor(5555))));
+    QVERIFY(!back->isEnabled());
+}
+
+void TestMainWindow::everyLinkOfTheHelpLeadsToAnAnchor()
+{
+    QFile file(m_helpFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    QSet<QString> anchors;
+    for (const auto& match : QRegularExpression(R"re(name="([^"]+)")re").globalMatch(html))
+        anchors.insert(match.captured(1));
+    for (const auto& match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html))
+        QVERIFY2(anchors.contains(match.captured(1)), qPrintable(match.captured(1)));
 }
 
 QTEST_MAIN(TestMainWindow)
