@@ -1,10 +1,16 @@
-// The real main window over the real logic, the About window over it and the help window, in
-// a session with a window manager, driven for the most part through the X server as a user
-// drives it.
+// The real main window over the real logic, the About window over it, the help window and the
+// controls on their own, in a session with a window manager, driven for the most part through
+// the X server as a user drives it.
 
 #include "app/showabout.h"
 #include "platform/qt/aboutwindow.h"
+#include "platform/qt/drivecombobox.h"
+#include "platform/qt/filelistbox.h"
+#include "platform/qt/folderlistbox.h"
+#include "platform/qt/gaugewidget.h"
 #include "platform/qt/helpwindow.h"
+#include "platform/qt/listbox.h"
+#include "platform/qt/mediabuttonbar.h"
 #include "platform/qt/orvanestyle.h"
 #include "windowrig.h"
 
@@ -17,17 +23,21 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <algorithm>
+#include <fstream>
 
 using namespace orvane;
 
 using Entries = std::vector<std::string>;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -76,6 +86,12 @@ private slots:
     void topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor();
     void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
     void everyLinkOfTheHelpLeadsToAnAnchor();
+    void theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries();
+    void theFileListListsByPatternIgnoringCaseAndReportsKeys();
+    void theFolderListRefusesWhatCannotBeOpened();
+    void theDriveListRaisesChangeOnlyForAnotherDrive();
+    void theGaugeFillsClampedBetweenItsBounds();
+    void theMediaButtonsReportPressesFromMouseAndKeys();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -512,6 +528,122 @@ void TestMainWindow::everyLinkOfTheHelpLeadsToAnAnchor()
         anchors.insert(match.captured(1));
     for (const auto& match : QRegularExpression(R"re(href="#([^"]+)")re").globalMatch(html))
         QVERIFY2(anchors.contains(match.captured(1)), qPrintable(match.captured(1)));
+}
+
+// The controls' own contracts, which the fakes of the logic tests only imitate.
+void TestMainWindow::theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries()
+{
+    ListBox queue;
+    for (const char* entry : {"/a.mid", "/b.mid", "/c.mid", "/d.mid", "/e.mid"})
+        queue.addItem(entry);
+    queue.setSelectedIndex(3); // d
+    queue.removeItem(0);       // before the selection: it moves up with its entry
+    QCOMPARE(queue.item(queue.selectedIndex()), std::string("/d.mid"));
+    queue.removeItem(3); // after it: unchanged
+    QCOMPARE(queue.selectedIndex(), 2);
+    queue.removeItem(2); // the selected entry itself: none is selected
+    QCOMPARE(queue.selectedIndex(), -1);
+
+    for (int i = 0; i < kMaxListEntries + 5; ++i)
+        queue.addItem("/song.mid");
+    QCOMPARE(queue.count(), kMaxListEntries);
+}
+
+void TestMainWindow::theFileListListsByPatternIgnoringCaseAndReportsKeys()
+{
+    const MusicFolder dir{"song.mid",    "SONG2.MID",   "a.Rmi",     "b.wav",
+                          ".hidden.mid", "noextension", "Zebra.WAV", "folder.mid/"};
+    FileListBox files;
+    const auto names = [&files] {
+        Names listed;
+        for (int i = 0; i < files.count(); ++i)
+            listed.push_back(files.name(i));
+        return listed;
+    };
+    files.setPattern("*.MID;*.RMI");
+    files.setPath(dir.path());
+    QCOMPARE(names(), Names({"a.Rmi", "song.mid", "SONG2.MID"}));
+    files.setSelectedIndex(1);
+    files.setPattern("*.WAV"); // re-read at once, with nothing selected
+    QCOMPARE(names(), Names({"b.wav", "Zebra.WAV"}));
+    QCOMPARE(files.selectedName(), std::string());
+
+    // Enter, on either keyboard, is 13; keys without a character are not reported.
+    QSignalSpy keys(&files, &FileListBox::keyPressed);
+    QTest::keyClick(&files, Qt::Key_Return);
+    QTest::keyClick(&files, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&files, Qt::Key_A);
+    QTest::keyClick(&files, Qt::Key_Down);
+    QCOMPARE(keys.count(), 3);
+    QCOMPARE(keys[1][0].toInt(), 13);
+    QCOMPARE(keys[2][0].toInt(), int('a'));
+}
+
+void TestMainWindow::theFolderListRefusesWhatCannotBeOpened()
+{
+    const MusicFolder dir{"plain.mid", "sub/"};
+    FolderListBox folders;
+    QVERIFY(folders.setPath(dir.path() + "/./"));
+    QCOMPARE(folders.path(), dir.path());
+    const Names shown = folders.shownFolders();
+    QSignalSpy changes(&folders, &FolderListBox::changed);
+    QVERIFY(!folders.setPath(dir.entry("missing")));
+    QVERIFY(!folders.setPath(dir.entry("plain.mid")));
+    QVERIFY(!folders.setPath(""));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(folders.shownFolders(), shown);
+}
+
+void TestMainWindow::theDriveListRaisesChangeOnlyForAnotherDrive()
+{
+    QTemporaryDir dir;
+    const std::string table = dir.filePath(QStringLiteral("mounts")).toStdString();
+    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n";
+    MountVolumes volumes(table, "/root", "root");
+    DriveComboBox drives(volumes);
+    QSignalSpy changes(&drives, &DriveComboBox::changed);
+    drives.setDrive("/media/usb/Songs/Jazz");
+    drives.setDrive("/media/usb/Other"); // the same drive
+    QCOMPARE(changes.count(), 1);
+
+    // A change handler may put the drive back at once, nested inside the change.
+    connect(&drives, &DriveComboBox::changed, &drives, [&drives] {
+        if (drives.drive() == "/")
+            drives.setDrive("/media/usb");
+    });
+    drives.setDrive("/usr/share");
+    QCOMPARE(changes.count(), 3);
+    QCOMPARE(drives.currentText(), QStringLiteral("/media/usb"));
+}
+
+void TestMainWindow::theGaugeFillsClampedBetweenItsBounds()
+{
+    GaugeWidget gauge;
+    gauge.resize(137, 18);
+    gauge.setValue(50);
+    // A previous track's value above the new bound draws a full bar until the next update.
+    gauge.setMaximum(10);
+    QCOMPARE(gauge.grab().toImage().pixelColor(130, 9), GaugeWidget::kFill);
+    gauge.setMaximum(0); // no range at all: nothing filled, nothing divided by zero
+    QCOMPARE(gauge.filledFraction(), 0.0);
+}
+
+void TestMainWindow::theMediaButtonsReportPressesFromMouseAndKeys()
+{
+    MediaButtonBar bar;
+    bar.resize(208, 25);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QSignalSpy presses(&bar, &MediaButtonBar::pressed);
+    QTest::mouseClick(bar.button(MediaButton::Play), Qt::LeftButton);
+    // From the keyboard the bar is one stop: arrows choose, Space presses.
+    bar.setFocus();
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QTest::keyClick(&bar, Qt::Key_Space);
+    QTRY_COMPARE(presses.count(), 2);
+    QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Play);
+    QCOMPARE(presses[1][0].value<MediaButton>(), MediaButton::Pause);
 }
 
 QTEST_MAIN(TestMainWindow)
