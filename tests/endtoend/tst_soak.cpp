@@ -1,17 +1,33 @@
 #include "platform/audio/audiofixtures.h"
+#include "platform/filelistcontrol.h"
+#include "platform/folderlistcontrol.h"
+#include "platform/qt/gaugewidget.h"
 #include "playerrig.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <grp.h>
 #include <set>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orvane;
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
+
+void writeWav(const std::string& path)
+{
+    QVERIFY(testing::writeSineWav(path, SF_FORMAT_PCM_16, 8000, 1, 0.1) > 0);
+}
 
 // Nanoseconds this thread has waited for a core (the kernel's schedstat).
 long long waitedForACoreNs()
@@ -53,13 +69,80 @@ private:
 
 } // namespace
 
-// The whole player over the real media control: a file too big to hold the window for, and
-// hundreds of files played through.
+// The whole player over the real media control. Odd names and places: each gives a clear
+// outcome, and the queue keeps every entry it had. A file too big to hold the window for, and
+// hundreds of files played through. Run as root, the test first becomes an ordinary user,
+// since root reads everything.
 class TestSoak : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void oddNamesPlayAndNeverReachAShell()
+    {
+        QTemporaryDir folder;
+        const std::string path = folder.path().toStdString();
+        const std::vector<std::string> names{
+            "with space.wav", "ünïcødé ♪.wav",      "-leading-dash.wav", "quote's \"double\".wav",
+            "new\nline.wav",  "$(touch pwned).wav", "`touch pwned`.mid", "semi;colon&amp.wav"};
+        for (const std::string& name : names) {
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".mid")
+                testing::writeBytes(path + "/" + name, testing::simpleMidi(0.1));
+            else
+                writeWav(path + "/" + name);
+        }
+        QVERIFY(QDir(folder.path()).mkdir("folder.wav")); // a folder named like a music file
+
+        PlayerRig rig(folder.path());
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = rig.queue();
+        QCOMPARE(queued.size(), names.size());
+        rig.control("Play")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 20000);
+        QCOMPARE(rig.media.played, queued);
+        QVERIFY(!QFile::exists(folder.filePath("pwned")));
+        QVERIFY(!QFile::exists("pwned"));
+    }
+
+    void unreadableFilesAndFoldersFailClearly()
+    {
+        if (geteuid() == 0)
+            QSKIP("running as root, which reads everything");
+        QTemporaryDir folder;
+        const std::string path = folder.path().toStdString();
+        QVERIFY(testing::writeSineWav(path + "/a.wav", SF_FORMAT_PCM_16, 8000, 1, 1.3) > 0);
+        for (const char* name : {"b.wav", "c.wav"})
+            writeWav(path + "/" + name);
+        QVERIFY(::chmod((path + "/b.wav").c_str(), 0) == 0);
+        QVERIFY(QDir(folder.path()).mkdir("locked"));
+        writeWav(path + "/locked/x.wav");
+        QVERIFY(::chmod((path + "/locked").c_str(), 0) == 0);
+
+        PlayerRig rig(folder.path());
+        QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
+        QCOMPARE(rig.window.Dir1().path(), path);
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = rig.queue();
+        QCOMPARE(queued.size(), std::size_t(3));
+        rig.control("Play")->click();
+        // a.wav plays; b.wav cannot be opened: the player waits there with its name shown.
+        auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
+        QCOMPARE(gauge->maximum(), 1);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:01"));
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000); // once a second, with the position
+        QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 0.0, 3000);
+        QTest::qWait(300);
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
+        QCOMPARE(rig.queue(), std::vector<std::string>(queued.begin() + 1, queued.end()));
+        rig.control("Next")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
+        rig.window.File1().setPath(path + "/locked");
+        QCOMPARE(rig.window.File1().count(), 0);
+        ::chmod((path + "/locked").c_str(), 0700);
+    }
+
     void aMillionNotesNeitherHoldTheWindowNorStayInMemory()
     {
         QTemporaryDir folder;
@@ -163,5 +246,24 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoak)
+int main(int argc, char* argv[])
+{
+    QByteArray ownRuntime;
+    if (geteuid() == 0) {
+        // Become an ordinary user, with a runtime folder of its own.
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            qWarning("could not become an ordinary user; unreadable files cannot be tested");
+        ownRuntime = "/tmp/orvane-soak-" + QByteArray::number(::getpid());
+        ::mkdir(ownRuntime.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", ownRuntime);
+        qputenv("HOME", ownRuntime);
+    }
+    QApplication application(argc, argv);
+    TestSoak test;
+    const int status = QTest::qExec(&test, argc, argv);
+    if (!ownRuntime.isEmpty())
+        QDir(QString::fromLocal8Bit(ownRuntime)).removeRecursively();
+    return status;
+}
+
 #include "tst_soak.moc"
