@@ -131,7 +131,6 @@ private slots:
         QTest::newRow("none") << "" << 0 << 0 << false << false;
         QTest::newRow("/q /wav") << "/q /wav" << 2 << 2 << false << false;
         QTest::newRow("/wav /mid /q") << "/wav /mid /q" << 1 << 2 << false << true;
-        QTest::newRow("/p /q") << "/p /q" << 0 << 4 << true << false;
         QTest::newRow("/p alone") << "/p" << 0 << 0 << false << false;
         QTest::newRow("/quiet") << "/quiet" << 0 << 4 << false << false;
         QTest::newRow("/PLAY /Queue") << "/PLAY /Queue" << 0 << 4 << true << false;

@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
     }
 
-    void addingOpensOnlyTheFirstEntryAndAddingNothingTouchesNothing()
+    void addingOpensOnlyTheFirstEntry()
     {
         MusicFolder folder{"a.wav", "b.wav"};
         FakeForm f;
@@ -97,16 +97,6 @@ private slots:
         f.form.queue().File1_DblClick();
         QCOMPARE(f.window.queue.count(), 2);
         QCOMPARE(f.window.media.mode(), MediaMode::Playing); // not disturbed
-        f.window.queue.removeItem(1);
-        // With nothing selected, adding leaves the one entry that plays alone, as the last
-        // track does.
-        f.window.file1.setSelectedIndex(-1);
-        f.form.player().PlayQueueHead();
-        const auto log = f.window.media.log;
-        f.form.queue().File1_DblClick();
-        QCOMPARE(f.window.queue.count(), 1);
-        QCOMPARE(f.window.media.log, log);
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
     }
 
     void removalUsesTheSelectionAfterTheWait()
