@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/mainform.h"
-#include "fakes/fakeaboutview.h"
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/musicfolder.h"
