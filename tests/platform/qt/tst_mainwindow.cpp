@@ -87,7 +87,7 @@ private slots:
     void theFolderListRefusesWhatCannotBeOpened();
     void theDriveListRaisesChangeOnlyForAnotherDrive();
     void theGaugeFillsClampedBetweenItsBounds();
-    void theMediaButtonsReportPressesFromMouseAndKeys();
+    void theMediaButtonsReportPressesFromTheKeys();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -593,22 +593,21 @@ void TestMainWindow::theGaugeFillsClampedBetweenItsBounds()
     QCOMPARE(gauge.filledFraction(), 0.0);
 }
 
-void TestMainWindow::theMediaButtonsReportPressesFromMouseAndKeys()
+void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()
 {
     MediaButtonBar bar;
     bar.resize(208, 25);
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
     QSignalSpy presses(&bar, &MediaButtonBar::pressed);
-    QTest::mouseClick(bar.button(MediaButton::Play), Qt::LeftButton);
-    // From the keyboard the bar is one stop: arrows choose, Space presses.
+    // From the keyboard the bar is one stop: arrows choose, Space presses. (The mouse presses
+    // Play in the exit case.)
     bar.setFocus();
     QTest::keyClick(&bar, Qt::Key_Right);
     QTest::keyClick(&bar, Qt::Key_Right);
     QTest::keyClick(&bar, Qt::Key_Space);
-    QTRY_COMPARE(presses.count(), 2);
-    QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Play);
-    QCOMPARE(presses[1][0].value<MediaButton>(), MediaButton::Pause);
+    QTRY_COMPARE(presses.count(), 1);
+    QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Pause);
 }
 
 QTEST_MAIN(TestMainWindow)

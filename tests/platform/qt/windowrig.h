@@ -4,15 +4,11 @@
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/musicfolder.h"
-#include "platform/combocontrol.h"
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
 #include "platform/listcontrol.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/mainwindow.h"
 #include "platform/qt/qteventloop.h"
-#include "platform/textcontrol.h"
 #include "queue/randomsource.h"
 
 #include <QApplication>
@@ -20,7 +16,6 @@
 #include <QProcess>
 #include <QWidget>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -31,7 +26,7 @@ namespace orvane {
 template <typename Media> struct Rig
 {
     explicit Rig(const std::string& commandLine = {})
-        : media(makeMedia(loop)), system(commandLine), window(media, help, volumes),
+        : media(loop), system(commandLine), window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
     }
@@ -46,14 +41,6 @@ template <typename Media> struct Rig
         for (int i = 0; i < window.lstMusicQ().count(); ++i)
             entries.push_back(window.lstMusicQ().item(i));
         return entries;
-    }
-
-    static Media makeMedia(EventLoop& loop)
-    {
-        if constexpr (std::is_constructible_v<Media, EventLoop&>)
-            return Media(loop);
-        else
-            return Media();
     }
 
     QtEventLoop loop;
