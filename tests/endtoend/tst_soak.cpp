@@ -1,10 +1,7 @@
 #include "platform/audio/audiofixtures.h"
 #include "platform/audio/audiomediacontrol.h"
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
 #include "platform/qt/gaugewidget.h"
 #include "platform/qt/windowrig.h"
-#include "platform/textcontrol.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,11 +4,15 @@
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/musicfolder.h"
+#include "platform/combocontrol.h"
+#include "platform/filelistcontrol.h"
+#include "platform/folderlistcontrol.h"
 #include "platform/listcontrol.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/mainwindow.h"
 #include "platform/qt/qteventloop.h"
+#include "platform/textcontrol.h"
 #include "queue/randomsource.h"
 
 #include <QApplication>
