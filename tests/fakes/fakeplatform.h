@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/aboutview.h"
 #include "platform/eventloop.h"
 #include "platform/helpviewer.h"
 #include "platform/listcontrol.h"
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -151,6 +153,14 @@ public:
 
 private:
     std::size_t m_drawn = 0;
+};
+
+// The tests of the logic and of the main window open no About window; the real one has tests
+// of its own.
+class FakeAboutWindowFactory : public AboutWindowFactory
+{
+public:
+    std::unique_ptr<AboutView> load() override { throw std::logic_error("no About window here"); }
 };
 
 } // namespace orvane

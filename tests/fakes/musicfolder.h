@@ -2,29 +2,41 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
-// A temporary folder holding empty files with the given names.
+// A temporary folder holding empty files with the given names; a name may hold folders on
+// the way, and one ending in '/' is made a folder instead.
 class MusicFolder
 {
 public:
     explicit MusicFolder(std::initializer_list<const char*> names = {})
     {
         for (const char* name : names)
-            add(name);
+            add(QString::fromUtf8(name));
     }
 
-    void add(const QString& name)
+    bool add(const QString& name)
     {
-        QFile file(m_dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
+        const QString path = m_dir.filePath(name);
+        if (path.endsWith('/'))
+            return QDir().mkpath(path);
+        return QDir().mkpath(QFileInfo(path).path()) && QFile(path).open(QIODevice::WriteOnly);
     }
 
     std::string path() const { return m_dir.path().toStdString(); }
     std::string entry(const char* name) const { return path() + "/" + name; }
+    std::vector<std::string> entries(std::initializer_list<const char*> names) const
+    {
+        std::vector<std::string> result;
+        for (const char* name : names)
+            result.push_back(entry(name));
+        return result;
+    }
 
 private:
     QTemporaryDir m_dir;

@@ -1,13 +1,11 @@
 // The system adapters: the mount table read into drives, folder listings, the command line's
 // named files, and the system facts.
+#include "fakes/musicfolder.h"
 #include "platform/posix/folderlisting.h"
 #include "platform/posix/launcharguments.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
@@ -17,23 +15,6 @@
 using namespace orvane;
 
 namespace {
-
-// A temporary folder with empty files of the given names; a name ending in '/' is a folder.
-struct Folder
-{
-    explicit Folder(std::initializer_list<const char*> names)
-    {
-        for (const char* name : names) {
-            const QString path = dir.filePath(QString::fromUtf8(name));
-            QDir().mkpath(path.endsWith('/') ? path : QFileInfo(path).path());
-            if (!path.endsWith('/'))
-                QFile(path).open(QIODevice::WriteOnly);
-        }
-    }
-    std::string path(const char* name = "") const { return dir.filePath(name).toStdString(); }
-
-    QTemporaryDir dir;
-};
 
 std::string writeTable(const QTemporaryDir& dir, const std::string& text)
 {
@@ -81,8 +62,8 @@ private slots:
 
     void listingMatchesSortsAndLimits()
     {
-        Folder folder{"b.wav", "A.wav",     "c.WAV", "a.wav",   ".h.wav",
-                      "x.mid", "y.mid.bak", "amid",  "ÉTÉ.MID", "d.wav/"};
+        MusicFolder folder{"b.wav", "A.wav",     "c.WAV", "a.wav",   ".h.wav",
+                           "x.mid", "y.mid.bak", "amid",  "ÉTÉ.MID", "d.wav/"};
         using Names = std::vector<std::string>;
         QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 100),
                  (Names{"A.wav", "a.wav", "b.wav", "c.WAV"}));
@@ -98,13 +79,13 @@ private slots:
 
     void namedFilesAndFoldersAreNoSwitchText()
     {
-        Folder tree{"Music/Pop/Queen/Bohemian.MID", "Waves/", "notes.txt", "bad\nname.txt"};
-        const auto split = splitLaunchArguments({"/wav", tree.path("Music/Pop/Queen/Bohemian.MID"),
+        MusicFolder tree{"Music/Pop/Queen/Bohemian.MID", "Waves/", "notes.txt", "bad\nname.txt"};
+        const auto split = splitLaunchArguments({"/wav", tree.entry("Music/Pop/Queen/Bohemian.MID"),
                                                  "Waves/", "notes.txt", "bad\nname.txt",
                                                  "/dev/null", "gone.mid", "c:/music", "/M"},
                                                 tree.path());
-        QCOMPARE(split.paths, (std::vector<std::string>{tree.path("Music/Pop/Queen/Bohemian.MID"),
-                                                        tree.path("Waves")}));
+        QCOMPARE(split.paths, (std::vector<std::string>{tree.entry("Music/Pop/Queen/Bohemian.MID"),
+                                                        tree.entry("Waves")}));
         QCOMPARE(split.switchText, std::string("/wav c:/music /M"));
         QCOMPARE(split.leftOut.size(), std::size_t(4));
         QVERIFY(
@@ -131,13 +112,6 @@ private slots:
         char tooSmall[4] = {'a', 'b', 'c', 'd'};
         QVERIFY(size < sizeof tooSmall || !system.computerName(tooSmall, size));
         QCOMPARE(std::string(tooSmall, 4), std::string("abcd"));
-
-        const std::string start = system.currentFolder();
-        QTemporaryDir dir;
-        QVERIFY(system.setCurrentFolder(dir.path().toStdString()));
-        QVERIFY(!system.setCurrentFolder(dir.filePath(QStringLiteral("missing")).toStdString()));
-        QCOMPARE(system.currentFolder(), dir.path().toStdString());
-        QVERIFY(system.setCurrentFolder(start));
     }
 };
 

@@ -1,21 +1,68 @@
-// The real main window over the real logic, in a session with a window manager, driven for
-// the most part through the X server as a user drives it.
+// The real main window over the real logic, the About window over it, the help window and the
+// controls on their own, in a session with a window manager, driven for the most part through
+// the X server as a user drives it.
 
+#include "app/showabout.h"
+#include "platform/qt/aboutwindow.h"
+#include "platform/qt/drivecombobox.h"
+#include "platform/qt/filelistbox.h"
+#include "platform/qt/folderlistbox.h"
+#include "platform/qt/gaugewidget.h"
+#include "platform/qt/helpwindow.h"
+#include "platform/qt/listbox.h"
+#include "platform/qt/mediabuttonbar.h"
 #include "platform/qt/orvanestyle.h"
 #include "windowrig.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
+#include <fstream>
 
 using namespace orvane;
 
 using Entries = std::vector<std::string>;
+
+namespace {
+
+// The block that holds `anchor`; invalid when there is none.
+QTextBlock anchorBlock(const QTextBrowser& browser, const QString& anchor)
+{
+    const QTextDocument* document = browser.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return block;
+        }
+    }
+    return {};
+}
+
+// True when the whole block is in the visible part of the browser.
+bool isInView(const QTextBrowser& browser, const QTextBlock& block)
+{
+    if (!block.isValid())
+        return false;
+    const QRectF place = browser.document()->documentLayout()->blockBoundingRect(block);
+    const int top = browser.verticalScrollBar()->value();
+    const int bottom = top + browser.viewport()->height();
+    return place.top() >= top - 1 && place.bottom() <= bottom;
+}
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -29,7 +76,18 @@ private slots:
     void queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTips();
     void dragsCarryThePressedEntryBothWaysUnderTheirPictures();
     void keysClicksAndMenuItemsRunTheCommands();
+    void addingNothingLeavesTheLastTrackPlaying();
     void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
+    void theFixedWindowsTextsFitAndOnlyOkTakesTheKeys();
+    void showAboutCentresTheFrameAndClosesEachTime();
+    void topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor();
+    void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
+    void theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries();
+    void theFileListListsByPatternIgnoringCaseAndReportsKeys();
+    void theFolderListRefusesWhatCannotBeOpened();
+    void theDriveListRaisesChangeOnlyForAnotherDrive();
+    void theGaugeFillsClampedBetweenItsBounds();
+    void theMediaButtonsReportPressesFromTheKeys();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -43,6 +101,11 @@ private:
         return view->visualRect(view->model()->index(index, 0)).center();
     }
     XInput input() const { return XInput(m_rig->window); }
+    // Input that presses at `at` in `list` and moves down from there past the drag distance.
+    XInput pressAndSlide(const char* list, QPoint at) const
+    {
+        return std::move(input().moveTo(viewport(list), at).press().slideDown(viewport(list), at));
+    }
     // What the pointer shows: "none" (no drag), "Image2", "Image3" or "other".
     QString pointer() const
     {
@@ -55,6 +118,14 @@ private:
         }
         return "other";
     }
+    static QWidget* openAbout()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("About") && widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    }
     std::string file(int index) const
     {
         return QDir(m_folder)
@@ -62,7 +133,8 @@ private:
             .toStdString();
     }
 
-    QTemporaryDir m_music;
+    const QString m_helpFile = QFINDTESTDATA("../../../docs/orvane.hlp.html");
+    MusicFolder m_music;
     QString m_folder;
     std::unique_ptr<WindowRig> m_rig;
 };
@@ -72,11 +144,12 @@ void TestMainWindow::initTestCase()
     applyOrvaneStyle(*qApp);
     QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     // Paths much wider than the queue, alike but for the file's name; and an odd name.
-    m_folder = m_music.filePath("music from the shelf in the hall, second row from the top, "
-                                "behind the records of the summer");
-    QVERIFY(QDir().mkpath(m_folder));
-    QVERIFY(makeFiles(m_folder, {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi",
-                                 "ünïcødé ♫.mid", "notes.txt", "Jazz/"}));
+    const QString shelf = "music from the shelf in the hall, second row from the top, "
+                          "behind the records of the summer";
+    for (const char* name : {"intro.mid", "Overture.MID", "rain.wav", "waltz.rmi", "ünïcødé ♫.mid",
+                             "notes.txt", "Jazz/"})
+        QVERIFY(m_music.add(shelf + '/' + QString::fromUtf8(name)));
+    m_folder = QString::fromStdString(m_music.path()) + '/' + shelf;
 }
 
 void TestMainWindow::init()
@@ -97,8 +170,6 @@ void TestMainWindow::theWindowIsFixedAndTabAndF1VisitTheControlsInOrder()
     QCOMPARE(client->size(), QSize(518, 386));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    window.resize(800, 600);
-    QCOMPARE(window.size(), window.minimumSize());
     for (const char* name : {"CommonDialog1", "List2", "Image2", "Image3"}) {
         QWidget* helper = control(name);
         QVERIFY2(!helper->isVisibleTo(client) || !client->rect().intersects(helper->geometry()),
@@ -172,11 +243,7 @@ void TestMainWindow::queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTip
 void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
 {
     // Pressed on the first file, the pointer passes the second before the drag starts.
-    QVERIFY(input()
-                .moveTo(viewport("File1"), row("File1", 0))
-                .press()
-                .slideDown(viewport("File1"), row("File1", 0))
-                .run());
+    QVERIFY(pressAndSlide("File1", row("File1", 0)).run());
     QTRY_COMPARE(pointer(), "Image2");
     QVERIFY(input().moveTo(viewport("lstMusicQ"), {100, 40}).run());
     QTRY_COMPARE(pointer(), "Image3");
@@ -187,11 +254,7 @@ void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
 
     // From the queue to the file list the entry pressed is removed, after the wait.
     m_rig->form.queue().cmdQAll_Click();
-    QVERIFY(input()
-                .moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2))
-                .press()
-                .slideDown(viewport("lstMusicQ"), row("lstMusicQ", 2))
-                .run());
+    QVERIFY(pressAndSlide("lstMusicQ", row("lstMusicQ", 2)).run());
     QTRY_COMPARE(pointer(), "Image3");
     QVERIFY(input().moveTo(viewport("File1"), {100, 40}).run());
     QTRY_COMPARE(pointer(), "Image2");
@@ -200,10 +263,7 @@ void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
     QCOMPARE(pointer(), "none");
 
     // Dropped anywhere else, nothing changes.
-    QVERIFY(input()
-                .moveTo(viewport("File1"), row("File1", 0))
-                .press()
-                .slideDown(viewport("File1"), row("File1", 0))
+    QVERIFY(pressAndSlide("File1", row("File1", 0))
                 .moveTo(*control("Gauge1"), {10, 5})
                 .release()
                 .run());
@@ -213,10 +273,13 @@ void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
 
 void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
 {
+    // From the folder list, Tab leads to the file list, whose marked line Enter adds.
+    QVERIFY(input().key("Tab").key("Return").run());
+    QTRY_COMPARE(m_rig->queue(), Entries{file(0)});
     QVERIFY(input().key("alt+q").run());
-    QTRY_COMPARE(m_rig->queue().size(), std::size_t(5));
-    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 1)).click().key("Delete").run());
-    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(2), file(3), file(4)}));
+    QTRY_COMPARE(m_rig->queue().size(), std::size_t(6));
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2)).click().key("Delete").run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(0), file(2), file(3), file(4)}));
     QVERIFY(input().key("alt+c").run());
     QTRY_VERIFY(m_rig->queue().empty());
     // Randomise, not Queue All: three shuffles of five all in listing order are one in 1.7 million.
@@ -233,6 +296,39 @@ void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
 }
 
+void TestMainWindow::addingNothingLeavesTheLastTrackPlaying()
+{
+    m_rig->window.File1().setSelectedIndex(0);
+    m_rig->form.queue().File1_DblClick();
+    control<QAction>("play")->trigger();
+    m_rig->window.File1().setSelectedIndex(-1);
+    // With no file selected: a click and Enter, a double-click beside the files, and a drag
+    // from there onto the queue; then a double-click on the second file, which is appended.
+    const QPoint beside = row("File1", 4) + QPoint(0, 16); // below the last file
+    const Entries commands = m_rig->media.log;
+    QVERIFY(input()
+                .moveTo(viewport("File1"), beside)
+                .click()
+                .key("Return")
+                .pause()
+                .click(2)
+                .pause()
+                .press()
+                .slideDown(viewport("File1"), beside)
+                .moveTo(viewport("lstMusicQ"), {100, 40})
+                .release()
+                .moveTo(viewport("File1"), row("File1", 1))
+                .click(2)
+                .run());
+    QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(1)}));
+    QCOMPARE(m_rig->media.log, commands); // the device untouched
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    m_rig->media.finish(); // the first has played to its end: the second follows
+    QCOMPARE(m_rig->queue(), Entries{file(1)});
+    QCOMPARE(m_rig->media.fileName(), file(1));
+    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+}
+
 void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
 {
     // In a running event loop, as in the program, so that the request to quit ends it.
@@ -241,20 +337,6 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
     m_rig->media.log.clear();
 
-    // What the device had been told when the program was asked to end.
-    struct QuitWatch : QObject
-    {
-        explicit QuitWatch(const FakeMediaControl& media) : m_media(media) {}
-        bool eventFilter(QObject* watched, QEvent* event) override
-        {
-            if (watched == qApp && event->type() == QEvent::Quit)
-                commandsAtQuit.push_back(m_media.log);
-            return false;
-        }
-        const FakeMediaControl& m_media;
-        std::vector<Entries> commandsAtQuit;
-    } watch(m_rig->media);
-    qApp->installEventFilter(&watch);
     // Only the window's own request may end the loop; a missing one fails after a while.
     QApplication::setQuitOnLastWindowClosed(false);
     QTimer::singleShot(0, this, [this] {
@@ -264,13 +346,268 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     connect(&giveUp, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
     giveUp.start(20000);
 
-    const int result = QApplication::exec();
-    qApp->removeEventFilter(&watch);
-    QCOMPARE(result, 0);
-    QCOMPARE(watch.commandsAtQuit, std::vector<Entries>{{"Close"}});
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(m_rig->media.log, Entries{"Close"}); // by the time the program ends
     QVERIFY(!m_rig->window.isVisible());
     m_rig->window.unload(); // already gone: no second unload
     QCOMPARE(m_rig->media.log, Entries{"Close"});
+}
+
+// The About window, over the main window as the window manager frames it.
+void TestMainWindow::theFixedWindowsTextsFitAndOnlyOkTakesTheKeys()
+{
+    AboutWindow window(&m_rig->window);
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+        QVERIFY2(metrics.height() <= label->height() || label->text().isEmpty(),
+                 qPrintable(label->text()));
+    }
+
+    // Enter, Space, Escape and the close box all press OK, which keeps the focus.
+    int presses = 0;
+    window.setCommand1Click([&] { ++presses; });
+    auto* ok = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(XInput(window).key("Tab").key("Return").key("space").key("Escape").run());
+    QTRY_COMPARE(presses, 3);
+    QCOMPARE(window.focusWidget(), ok);
+    window.close();
+    QCOMPARE(presses, 4);
+}
+
+void TestMainWindow::showAboutCentresTheFrameAndClosesEachTime()
+{
+    QtAboutWindowFactory windows(&m_rig->window);
+    for (int opening = 1; opening <= 2; ++opening) {
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* about = qobject_cast<AboutWindow*>(openAbout());
+            QVERIFY(about && about->isModal());
+            QVERIFY(QTest::qWaitForWindowExposed(about));
+            QTRY_VERIFY(about->frameGeometry().top() < about->geometry().top());
+            const QPoint off =
+                about->frameGeometry().center() - about->screen()->geometry().center();
+            QVERIFY2(off.manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+            QCOMPARE(about->windowTitle(), QStringLiteral("About Vemor's 32-bit Music Player"));
+            const QPixmap icon = about->findChild<QLabel*>(QStringLiteral("Image2"))->pixmap();
+            QCOMPARE(icon.toImage(), m_rig->window.windowIcon().pixmap(32, 32).toImage());
+            if (opening == 1)
+                QVERIFY(about->grab().save(screenshotPath("about.png")));
+            checked = true;
+            QVERIFY(XInput(*about)
+                        .moveTo(*about->findChild<QPushButton*>("Command1"), {20, 10})
+                        .click()
+                        .run());
+        });
+        // Ends a showing that the OK button failed to end, so the test fails instead of hanging.
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        connect(&rescue, &QTimer::timeout, this, [] {
+            if (QWidget* about = openAbout())
+                about->hide();
+        });
+        rescue.start(20000);
+        ShowAbout(windows);
+        QVERIFY(rescue.isActive());
+        QVERIFY(checked);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!openAbout());
+    }
+}
+
+// The help window.
+void TestMainWindow::topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("<b>&amp; x.hlp"));
+    HelpWindow help;
+    help.setHelpFile(path.toStdString());
+    help.showHelp();
+    QVERIFY(help.isVisible());
+    QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("not found")));
+    QVERIFY(help.browser()->toPlainText().contains(path));
+
+    // Installed later, the file is read when next asked for.
+    QVERIFY(QFile::copy(m_helpFile, path));
+    const QTextBrowser& browser = *help.browser();
+    const std::pair<int, const char*> headings[] = {
+        {1111, "Folders"},
+        {2222, "Music files"},
+        {3333, "The music queue"},
+        {4444, "The transport buttons: Next, Play, Pause, Stop"},
+        {5555, "Clear All, Randomise, Queue All and Exit"}};
+    for (const auto& [topic, heading] : headings) {
+        help.showTopic(topic);
+        const QTextBlock block = anchorBlock(browser, HelpWindow::topicAnchor(topic));
+        QCOMPARE(block.text(), QString::fromUtf8(heading));
+        QVERIFY(isInView(browser, block));
+        QVERIFY(!isInView(browser, anchorBlock(browser, QStringLiteral("contents"))));
+    }
+    help.showTopic(9999); // unknown: the top, as for the contents
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+}
+
+void TestMainWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
+{
+    // The contents: at the top, beside the main window without holding it up.
+    HelpWindow help;
+    help.setHelpFile(m_helpFile.toStdString());
+    help.setHelpCommand(HelpViewer::kHelpContents);
+    help.showTopic(5555);
+    help.showHelp();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QVERIFY(!help.isModal());
+    QTextBrowser& browser = *help.browser();
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    const QTextBlock queue = anchorBlock(browser, QStringLiteral("topic-3333"));
+    QVERIFY(queue.layout()->lineAt(0).height() > 1.2 * queue.next().layout()->lineAt(0).height());
+
+    // Every link leads to an anchor; the contents' link to the queue's topic is followed with
+    // the mouse.
+    QTextCursor link(browser.document());
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString href = it.fragment().charFormat().anchorHref();
+            if (href.startsWith('#'))
+                QVERIFY2(anchorBlock(browser, href.mid(1)).isValid(), qPrintable(href));
+            if (href == QLatin1String("#topic-3333"))
+                link.setPosition(it.fragment().position() + 1);
+        }
+    }
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, browser.cursorRect(link).center());
+    QVERIFY(isInView(browser, queue));
+    auto* back = help.findChild<QPushButton*>(QStringLiteral("helpBack"));
+    QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("helpContents")), Qt::LeftButton);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, queue));
+    QTest::keyClick(&browser, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(browser.verticalScrollBar()->value(), 0);
+    // Last, the topic shown when the contents were asked for.
+    QTest::mouseClick(back, Qt::LeftButton);
+    QVERIFY(isInView(browser, anchorBlock(browser, HelpWindow::topicAnchor(5555))));
+    QVERIFY(!back->isEnabled());
+}
+
+// The controls' own contracts, which the fakes of the logic tests only imitate.
+void TestMainWindow::theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries()
+{
+    ListBox queue;
+    for (const char* entry : {"/a.mid", "/b.mid", "/c.mid", "/d.mid", "/e.mid"})
+        queue.addItem(entry);
+    queue.setSelectedIndex(3); // d
+    queue.removeItem(0);       // before the selection: it moves up with its entry
+    QCOMPARE(queue.item(queue.selectedIndex()), std::string("/d.mid"));
+    queue.removeItem(3); // after it: unchanged
+    QCOMPARE(queue.selectedIndex(), 2);
+    queue.removeItem(2); // the selected entry itself: none is selected
+    QCOMPARE(queue.selectedIndex(), -1);
+
+    for (int i = 0; i < kMaxListEntries + 5; ++i)
+        queue.addItem("/song.mid");
+    QCOMPARE(queue.count(), kMaxListEntries);
+}
+
+void TestMainWindow::theFileListListsByPatternIgnoringCaseAndReportsKeys()
+{
+    const MusicFolder dir{"song.mid",    "SONG2.MID",   "a.Rmi",     "b.wav",
+                          ".hidden.mid", "noextension", "Zebra.WAV", "folder.mid/"};
+    FileListBox files;
+    const auto names = [&files] {
+        Entries listed;
+        for (int i = 0; i < files.count(); ++i)
+            listed.push_back(files.name(i));
+        return listed;
+    };
+    files.setPattern("*.MID;*.RMI");
+    files.setPath(dir.path());
+    QCOMPARE(names(), Entries({"a.Rmi", "song.mid", "SONG2.MID"}));
+    files.setSelectedIndex(1);
+    files.setPattern("*.WAV"); // re-read at once, with nothing selected
+    QCOMPARE(names(), Entries({"b.wav", "Zebra.WAV"}));
+    QCOMPARE(files.selectedName(), std::string());
+
+    // Enter, on either keyboard, is 13; keys without a character are not reported.
+    QSignalSpy keys(&files, &FileListBox::keyPressed);
+    QTest::keyClick(&files, Qt::Key_Return);
+    QTest::keyClick(&files, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&files, Qt::Key_A);
+    QTest::keyClick(&files, Qt::Key_Down);
+    QCOMPARE(keys.count(), 3);
+    QCOMPARE(keys[1][0].toInt(), 13);
+    QCOMPARE(keys[2][0].toInt(), int('a'));
+}
+
+void TestMainWindow::theFolderListRefusesWhatCannotBeOpened()
+{
+    const MusicFolder dir{"plain.mid", "sub/"};
+    FolderListBox folders;
+    QVERIFY(folders.setPath(dir.path() + "/./"));
+    QCOMPARE(folders.path(), dir.path());
+    const Entries shown = folders.shownFolders();
+    QSignalSpy changes(&folders, &FolderListBox::changed);
+    QVERIFY(!folders.setPath(dir.entry("missing")));
+    QVERIFY(!folders.setPath(dir.entry("plain.mid")));
+    QVERIFY(!folders.setPath(""));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(folders.shownFolders(), shown);
+}
+
+void TestMainWindow::theDriveListRaisesChangeOnlyForAnotherDrive()
+{
+    QTemporaryDir dir;
+    const std::string table = dir.filePath(QStringLiteral("mounts")).toStdString();
+    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n";
+    MountVolumes volumes(table, "/root", "root");
+    DriveComboBox drives(volumes);
+    QSignalSpy changes(&drives, &DriveComboBox::changed);
+    drives.setDrive("/media/usb/Songs/Jazz");
+    drives.setDrive("/media/usb/Other"); // the same drive
+    QCOMPARE(changes.count(), 1);
+
+    // A change handler may put the drive back at once, nested inside the change.
+    connect(&drives, &DriveComboBox::changed, &drives, [&drives] {
+        if (drives.drive() == "/")
+            drives.setDrive("/media/usb");
+    });
+    drives.setDrive("/usr/share");
+    QCOMPARE(changes.count(), 3);
+    QCOMPARE(drives.currentText(), QStringLiteral("/media/usb"));
+}
+
+void TestMainWindow::theGaugeFillsClampedBetweenItsBounds()
+{
+    GaugeWidget gauge;
+    gauge.resize(137, 18);
+    gauge.setValue(50);
+    // A previous track's value above the new bound draws a full bar until the next update.
+    gauge.setMaximum(10);
+    QCOMPARE(gauge.grab().toImage().pixelColor(130, 9), GaugeWidget::kFill);
+    gauge.setMaximum(0); // no range at all: nothing filled, nothing divided by zero
+    QCOMPARE(gauge.filledFraction(), 0.0);
+}
+
+void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()
+{
+    MediaButtonBar bar;
+    bar.resize(208, 25);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QSignalSpy presses(&bar, &MediaButtonBar::pressed);
+    // From the keyboard the bar is one stop: arrows choose, Space presses. (The mouse presses
+    // Play in the exit case.)
+    bar.setFocus();
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QTest::keyClick(&bar, Qt::Key_Space);
+    QTRY_COMPARE(presses.count(), 1);
+    QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Pause);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/mainform.h"
-#include "fakes/fakeaboutview.h"
 #include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
+#include "fakes/musicfolder.h"
 #include "platform/combocontrol.h"
 #include "platform/filelistcontrol.h"
 #include "platform/folderlistcontrol.h"
@@ -17,11 +17,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QWidget>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -32,7 +30,7 @@ namespace orvane {
 template <typename Media> struct Rig
 {
     explicit Rig(const std::string& commandLine = {})
-        : media(makeMedia(loop)), system(commandLine), window(media, help, volumes),
+        : media(loop), system(commandLine), window(media, help, volumes),
           form(window, Services{system, volumes, loop, random, about, launcher})
     {
     }
@@ -47,14 +45,6 @@ template <typename Media> struct Rig
         for (int i = 0; i < window.lstMusicQ().count(); ++i)
             entries.push_back(window.lstMusicQ().item(i));
         return entries;
-    }
-
-    static Media makeMedia(EventLoop& loop)
-    {
-        if constexpr (std::is_constructible_v<Media, EventLoop&>)
-            return Media(loop);
-        else
-            return Media();
     }
 
     QtEventLoop loop;
@@ -121,18 +111,6 @@ private:
     const QWidget& m_window;
     QStringList m_commands;
 };
-
-// Creates empty files in `folder`; a name ending in '/' is made a folder instead.
-inline bool makeFiles(const QString& folder, std::initializer_list<const char*> names)
-{
-    for (const char* name : names) {
-        const QString path = QDir(folder).filePath(QString::fromUtf8(name));
-        if (path.endsWith(QLatin1Char('/')) ? !QDir().mkpath(path)
-                                            : !QFile(path).open(QIODevice::WriteOnly))
-            return false;
-    }
-    return true;
-}
 
 // Where the tests leave their screenshots for a person to look at.
 inline QString screenshotPath(const char* file)
