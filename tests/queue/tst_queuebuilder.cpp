@@ -75,6 +75,10 @@ private slots:
         QCOMPARE(f.window.queue.count(), 0);
         QCOMPARE(f.window.playing.text(), std::string());
         QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        // On an empty queue it still resets.
+        f.window.playing.setText("stale");
+        f.form.queue().cmdClear_Click();
+        QCOMPARE(f.window.playing.text(), std::string());
     }
 
     void addingOpensOnlyTheFirstEntry()
@@ -136,6 +140,10 @@ private slots:
         f.form.queue().lstMusicQ_DblClick();
         QCOMPARE(f.window.queue.count(), 0);
         QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        // On an empty queue the double-click resets at once, without waiting.
+        f.loop.waits.clear();
+        f.form.queue().lstMusicQ_DblClick();
+        QVERIFY(f.loop.waits.empty());
     }
 
     void theQueueNeverGrowsPastItsLimit()
