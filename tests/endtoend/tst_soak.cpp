@@ -246,16 +246,16 @@ private slots:
             char name[32];
             std::snprintf(name, sizeof name, "%03d.%s", i, i % 3 == 1 ? "mid" : "wav");
             const std::string file = path + "/" + name;
-            if (i % 23 == 5)
+            if (i % 23 == 5) {
                 testing::writeBytes(file, {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
-            else if (i % 3 == 1)
+                unplayable.insert(file);
+                continue;
+            }
+            if (i % 3 == 1)
                 testing::writeBytes(file, testing::simpleMidi(0.05));
             else
                 writeWav(file, 0.05, 22050);
-            if (i % 23 == 5)
-                unplayable.insert(file);
-            else
-                playable.push_back(file);
+            playable.push_back(file);
         }
 
         PlayerRig rig(folder.path());
