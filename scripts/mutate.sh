@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Mutation testing for developers (not part of the test command): applies a fixed, seeded
-# sample of small mutations to the logic libraries and the MIDI/WAV parsers (a comparison
-# flipped, a statement dropped, a constant changed by one, a condition inverted), rebuilds a
-# private copy of the tree after each, runs the suite and counts the mutants it kills.
+# sample of small mutations (a comparison flipped, a statement dropped, a constant changed by
+# one, a condition inverted), rebuilds a private copy of the tree after each, runs the suite and
+# counts the mutants it kills. Two groups are sampled apart, each with the seed:
+#   logic   the logic libraries and the MIDI/WAV parsers (48 mutants)
+#   engine  the render-ahead stretch: ring, deck, clock, limiter, normaliser, output keeper (32)
 # The same seed and the same product code give the same mutants, so the counts before and
 # after a change to the tests can be compared.
-#   scripts/mutate.sh [--seed N] [--count N] [--only A-B] [--list] [--keep]
+#   scripts/mutate.sh [--group G] [--seed N] [--count N] [--only A-B] [--list] [--keep]
+#     --group G  logic, engine or all (default all)
 #     --seed N   the sample's seed (default 2026)
-#     --count N  how many mutants to sample (default 48)
+#     --count N  how many mutants to sample per group (default 48 and 32)
 #     --only A-B run only mutants A to B of the sample (to split a run over machines or days)
 #     --list     print the sampled mutants and stop
 #     --keep     keep the private copy and its build (in /tmp) for a look afterwards
@@ -16,11 +19,22 @@ cd "$(dirname "$0")/.."
 exec /usr/bin/env python3 - "$@" <<'PYTHON'
 import argparse, glob, json, os, random, re, shutil, subprocess, sys, tempfile, time
 
-FILES = sorted(set(
-    glob.glob("src/app/*.cpp") + glob.glob("src/browser/*.cpp") + glob.glob("src/queue/*.cpp")
-    + glob.glob("src/playback/*.cpp")
-    + [f for f in glob.glob("src/platform/audio/*.cpp")
-       if re.search(r"(smf|rmid|smpte|wavdecoder|wavdatasizefix|preparedmidi|midinormal)", f)]))
+ENGINE_SOURCES = glob.glob("src/engine/*.cpp") + glob.glob("src/platform/audio/*.cpp")
+
+
+def engine_files(pattern):
+    return [f for f in ENGINE_SOURCES if re.search(pattern, os.path.basename(f))]
+
+
+GROUPS = {
+    "logic": (48, sorted(set(
+        glob.glob("src/app/*.cpp") + glob.glob("src/browser/*.cpp") + glob.glob("src/queue/*.cpp")
+        + glob.glob("src/playback/*.cpp") + glob.glob("src/model/*.cpp")
+        + engine_files(r"(smf|rmid|smpte|wavdecoder|wavdatasizefix|preparedmidi|midinormal)")))),
+    "engine": (32, sorted(set(engine_files(
+        r"^(sampleringbuffer|samplering|playbackdeck|playbackledger|renderworker|positionclock"
+        r"|statusticker|positionticker|outputlimiter|midinormaliser|outputkeeper)\.cpp$")))),
+}
 
 COMPARISONS = {" == ": " != ", " != ": " == ", " < ": " >= ", " >= ": " < ",
                " > ": " <= ", " <= ": " > "}
@@ -55,9 +69,9 @@ def code_part(line):
     return "".join(out)
 
 
-def sites():
+def sites(files):
     found = []
-    for path in FILES:
+    for path in files:
         with open(path, encoding="utf-8") as f:
             lines = f.read().split("\n")
         in_comment = False
@@ -117,20 +131,28 @@ def run(command, cwd, timeout, log):
 
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("--group", choices=["logic", "engine", "all"], default="all")
     parser.add_argument("--seed", type=int, default=2026)
-    parser.add_argument("--count", type=int, default=48)
+    parser.add_argument("--count", type=int, default=0)
     parser.add_argument("--only", default="")
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--keep", action="store_true")
     args = parser.parse_args()
 
-    candidates = sites()
-    sample = random.Random(args.seed).sample(candidates, min(args.count, len(candidates)))
-    print("%d mutation sites in %d files; %d sampled with seed %d"
-          % (len(candidates), len(FILES), len(sample), args.seed))
+    sample, group_of = [], {}
+    for group in (["logic", "engine"] if args.group == "all" else [args.group]):
+        count, files = GROUPS[group]
+        candidates = sites(files)
+        chosen = random.Random(args.seed).sample(candidates,
+                                                 min(args.count or count, len(candidates)))
+        print("%s: %d mutation sites in %d files; %d sampled with seed %d"
+              % (group, len(candidates), len(files), len(chosen), args.seed))
+        for site in chosen:
+            group_of[len(sample)] = group
+            sample.append(site)
     if args.list:
-        for site in sample:
-            print("  " + describe(site))
+        for index, site in enumerate(sample):
+            print("  %-6s %s" % (group_of[index], describe(site)))
         return 0
 
     tree = tempfile.mkdtemp(prefix="orvane-mutate.")
@@ -177,7 +199,7 @@ def main():
         if suite_outcome():
             print("the suite fails on the unmutated tree: see %s/mutate.log" % tree)
             return 1
-        killed = survived = stillborn = 0
+        tally = {group: {"killed": 0, "SURVIVED": 0, "stillborn": 0} for group in GROUPS}
         first, _, last = args.only.partition("-")
         chosen = range(int(first or 1), min(int(last or first or len(sample)), len(sample)) + 1)
         for index, site in enumerate(sample, 1):
@@ -189,20 +211,21 @@ def main():
             # Built stage by stage: a mutant that does not compile is stillborn in the first stage
             # that builds the file.
             outcome = suite_outcome() or "SURVIVED"
-            if outcome == "stillborn":
-                stillborn += 1
-            elif outcome == "killed":
-                killed += 1
-            else:
-                survived += 1
+            tally[group_of[index - 1]][outcome] += 1
             # A fresh copy, not copy2: the restored file must be newer than the mutant's object,
             # or the next build would keep the mutant.
             shutil.copyfile(original, path)
-            print("%3d/%d %-9s %s (%.0f s)" % (index, len(sample), outcome, describe(site),
-                                               time.time() - started), flush=True)
-        viable = killed + survived
-        print("mutants: %d run, %d built, %d killed, %d survived (%d %% killed)"
-              % (len(chosen), viable, killed, survived, 100 * killed // max(viable, 1)))
+            print("%3d/%d %-6s %-9s %s (%.0f s)" % (index, len(sample), group_of[index - 1],
+                                                    outcome, describe(site),
+                                                    time.time() - started), flush=True)
+        for group, counts in tally.items():
+            run_count = sum(counts.values())
+            if not run_count:
+                continue
+            viable = counts["killed"] + counts["SURVIVED"]
+            print("%s mutants: %d run, %d built, %d killed, %d survived (%d %% killed)"
+                  % (group, run_count, viable, counts["killed"], counts["SURVIVED"],
+                     100 * counts["killed"] // max(viable, 1)))
         return 0
     finally:
         if args.keep:
