@@ -1,9 +1,9 @@
 // Prepares arbitrary bytes as a .mid or .rmi file, the whole way the player does (unwrap, scan,
 // normalise). Whatever is accepted must be a file FluidSynth's own reader loads and plays with
 // the events the scan found, and must scan again to the same length.
+#include "engine/preparedmidi.h"
+#include "engine/rmidunwrapper.h"
 #include "fluidsynthreader.h"
-#include "platform/audio/preparedmidi.h"
-#include "platform/audio/rmidunwrapper.h"
 
 #include <cstdio>
 #include <cstdlib>

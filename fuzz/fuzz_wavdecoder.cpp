@@ -1,7 +1,7 @@
 // Opens arbitrary bytes as a WAV file, the way the player does (a regular file, the data size
 // corrected for a streamed one), and decodes it to the output format. scripts/fuzz.sh caps the
 // memory it may take.
-#include "platform/audio/wavdecoder.h"
+#include "engine/wavdecoder.h"
 
 #include <cstdio>
 #include <string>

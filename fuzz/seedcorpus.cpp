@@ -1,6 +1,6 @@
 // Writes a small seed corpus for the fuzz targets: a few MIDI, RMID and WAV files of the kinds
 // the player meets, odd ones included, into <folder>/midi, <folder>/rmid and <folder>/wav.
-#include "platform/audio/audiofixtures.h"
+#include "engine/audiofixtures.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -99,10 +99,12 @@ def sites(files):
 
 
 def apply(tree, site):
+    """Mutates the tree's copy of the site's file; returns its path and its unmutated text."""
     path, number, column, old, new, kind = site
     full = os.path.join(tree, path)
     with open(full, encoding="utf-8") as f:
-        lines = f.read().split("\n")
+        original = f.read()
+    lines = original.split("\n")
     line = lines[number - 1]
     if kind == "drop":
         lines[number - 1] = ""
@@ -111,7 +113,7 @@ def apply(tree, site):
         lines[number - 1] = line[:column] + new + line[column + len(old):]
     with open(full, "w", encoding="utf-8") as f:
         f.write("\n".join(lines))
-    return full
+    return full, original
 
 
 def describe(site):
@@ -206,15 +208,15 @@ def main():
             if index not in chosen:
                 continue
             started = time.time()
-            path = apply(tree, site)
-            original = os.path.join(os.getcwd(), site[0])
+            path, original = apply(tree, site)
             # Built stage by stage: a mutant that does not compile is stillborn in the first stage
             # that builds the file.
             outcome = suite_outcome() or "SURVIVED"
             tally[group_of[index - 1]][outcome] += 1
-            # A fresh copy, not copy2: the restored file must be newer than the mutant's object,
-            # or the next build would keep the mutant.
-            shutil.copyfile(original, path)
+            # Written afresh: the restored file must be newer than the mutant's object, or the
+            # next build would keep the mutant.
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original)
             print("%3d/%d %-6s %-9s %s (%.0f s)" % (index, len(sample), group_of[index - 1],
                                                     outcome, describe(site),
                                                     time.time() - started), flush=True)

@@ -1,12 +1,11 @@
-// Builds the platform's pieces (Qt windows, SDL2/FluidSynth/libsndfile media control, POSIX
-// system, the session bus) and hands them to the main window's logic.
+// Builds the platform's pieces (Qt windows, the media control over the playback engine and
+// SDL2, POSIX system, the session bus) and hands them to the main window's logic.
 #include "app/mainform.h"
 #include "app/programinfo.h"
-#include "platform/audio/audiomediacontrol.h"
-#include "platform/audio/sdlaudiooutput.h"
 #include "platform/dbus/mprisservice.h"
 #include "platform/dbus/observedmediacontrol.h"
 #include "platform/dbus/sessionplayer.h"
+#include "platform/media/enginemediacontrol.h"
 #include "platform/posix/launcharguments.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixsysteminfo.h"
@@ -17,6 +16,7 @@
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/qt/qtprogramlauncher.h"
+#include "platform/sdl/sdloutputdevice.h"
 #include "playback/trackopener.h"
 #include "queue/randomsource.h"
 
@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     }
 
     // While the process has a single thread.
-    SdlAudioOutput::prepareEnvironment();
+    SdlOutputDevice::prepareEnvironment();
 
     // Qt sees the program's name alone, so that none of the user's switches is taken as one
     // of Qt's own options (a "-platform" or "-style" belongs to the switch step, not to Qt).
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
     QtEventLoop loop;
     ClockSeededRandom random;
     QtProgramLauncher launcher;
-    AudioMediaControl audio(loop);
+    EngineMediaControl audio(loop, std::make_shared<SdlOutputDevice>());
     ObservedMediaControl media(audio);
     HelpWindow help;
     MainWindow window(media, help, volumes);

@@ -4,9 +4,10 @@
 // It takes about five minutes, three of them with both cores kept busy; name sections (load,
 // start, gaps, dropouts, cpu, memory) to run only those.
 #include "audiofixtures.h"
-#include "platform/audio/audiomediacontrol.h"
-#include "platform/audio/midisynth.h"
+#include "engine/midisynth.h"
+#include "platform/media/enginemediacontrol.h"
 #include "platform/qt/qteventloop.h"
+#include "platform/sdl/sdloutputdevice.h"
 #include "sinkrecording.h"
 #include "trackqueue.h"
 
@@ -286,13 +287,12 @@ int main(int argc, char** argv)
     // --- play -> first sound ----------------------------------------------------------------
     if (wanted("start")) {
         FirstSound probe;
-        AudioMediaControlOptions options;
+        EngineOptions options;
         options.soundFont = soundFont;
-        AudioMediaControl control(loop, options, [&probe](const float* samples, std::size_t n) {
-            probe.tap(samples, n);
-        });
+        options.tap = [&probe](const float* samples, std::size_t n) { probe.tap(samples, n); };
+        EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
         TrackQueue queue(control);
-        std::printf("Output: %s\n", control.waitForOutput().c_str());
+        std::printf("Output: %s\n", control.engine().waitForOutput().c_str());
         std::printf("\"play\" to the first sound handed to the output [< 30 ms]\n");
         for (const bool idle : {false, true}) {
             for (const char* name : {"tone.wav", "c.mid"}) {
@@ -330,10 +330,10 @@ int main(int argc, char** argv)
     if (wanted("gaps")) {
         std::printf("\nSilence between two tracks, Done leading to Close, Open, play; recorded "
                     "from the server [0 ms]\n");
-        AudioMediaControlOptions options;
+        EngineOptions options;
         options.soundFont = soundFont;
-        AudioMediaControl control(loop, options);
-        control.waitForOutput();
+        EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
+        control.engine().waitForOutput();
         TrackQueue queue(control);
         const auto record = [&](std::vector<std::string> files) {
             SinkRecorder recorder(path("gap.wav"), 20);
@@ -392,15 +392,15 @@ int main(int argc, char** argv)
     if (wanted("dropouts")) {
         std::printf("\nDropouts (silences of 2 ms or more) over 60 s with both cores busy [0]\n");
         BusyCores busy(200);
-        AudioMediaControlOptions options;
+        EngineOptions options;
         options.soundFont = soundFont;
-        AudioMediaControl control(loop, options);
-        control.waitForOutput();
+        EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
+        control.engine().waitForOutput();
         TrackQueue queue(control);
         for (const char* name : {"long.wav", "dense.mid"}) {
             SinkRecorder recorder(path("busy.wav"), 20);
             recorder.waitUntilRecording(loop);
-            const std::uint64_t before = control.dropouts();
+            const std::uint64_t before = control.engine().dropouts();
             queue.play({path(name)});
             waitFor(
                 loop, [&] { return queue.finished(); }, 70000);
@@ -408,7 +408,7 @@ int main(int argc, char** argv)
             const std::size_t found = silences(recorder.stop(), kRate / 500).size();
             std::printf("  %-9s %3zu recorded, %3llu in the player's own ring\n",
                         std::string(name).ends_with(".wav") ? "WAV" : "dense MIDI", found,
-                        static_cast<unsigned long long>(control.dropouts() - before));
+                        static_cast<unsigned long long>(control.engine().dropouts() - before));
         }
         SinkRecorder recorder(path("paplay.wav"), 20);
         recorder.waitUntilRecording(loop);
@@ -442,10 +442,10 @@ int main(int argc, char** argv)
             recorder.stop();
             return std::pair{ownUsed / seconds * 1000, serverUsed / seconds * 1000};
         };
-        AudioMediaControlOptions options;
+        EngineOptions options;
         options.soundFont = soundFont;
-        AudioMediaControl control(loop, options);
-        control.waitForOutput();
+        EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
+        control.engine().waitForOutput();
         TrackQueue queue(control);
         const auto player = [&](const char* name) {
             return measure([&] { queue.play({path(name)}); }, [&] { return queue.finished(); },
@@ -509,10 +509,9 @@ int main(int argc, char** argv)
             statm >> pages >> rss;
             return static_cast<double>(rss) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576;
         };
-        AudioMediaControlOptions options;
+        EngineOptions options;
         options.soundFont = soundFont;
-        options.output = AudioMediaControlOptions::Output::Silent;
-        AudioMediaControl control(loop, options);
+        EngineMediaControl control(loop, nullptr, options);
         TrackQueue queue(control);
         queue.play({path("c.mid")}); // the SoundFont in memory first
         waitFor(

@@ -2,9 +2,9 @@
 // baselines from the same run: copying the same bytes once, and FluidSynth reading the prepared
 // file. Also FluidSynth's memory per event, by which kMaxMidiEvents is chosen.
 #include "audiofixtures.h"
-#include "platform/audio/midilimits.h"
-#include "platform/audio/preparedmidi.h"
-#include "platform/audio/smfscanner.h"
+#include "engine/midilimits.h"
+#include "engine/preparedmidi.h"
+#include "engine/smfscanner.h"
 
 #include <algorithm>
 #include <array>

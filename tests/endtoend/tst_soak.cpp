@@ -1,5 +1,5 @@
-#include "platform/audio/audiofixtures.h"
-#include "platform/audio/audiomediacontrol.h"
+#include "engine/audiofixtures.h"
+#include "platform/media/enginemediacontrol.h"
 #include "platform/qt/gaugewidget.h"
 #include "platform/qt/windowrig.h"
 
@@ -34,27 +34,19 @@ long residentKilobytes()
 }
 
 // The real media control on its silent sink, noting every file it is told to play.
-class PlayLoggingControl : public AudioMediaControl
+class PlayLoggingControl : public EngineMediaControl
 {
 public:
-    explicit PlayLoggingControl(EventLoop& loop) : AudioMediaControl(loop, silentOptions()) {}
+    explicit PlayLoggingControl(QtEventLoop& loop) : EngineMediaControl(loop, nullptr) {}
 
     void setCommand(const std::string& command) override
     {
         if (command == "play")
             played.push_back(fileName());
-        AudioMediaControl::setCommand(command);
+        EngineMediaControl::setCommand(command);
     }
 
     std::vector<std::string> played;
-
-private:
-    static AudioMediaControlOptions silentOptions()
-    {
-        AudioMediaControlOptions options;
-        options.output = AudioMediaControlOptions::Output::Silent;
-        return options;
-    }
 };
 
 // The main window over the real logic and the real (silent) media control, started in

@@ -84,31 +84,15 @@ public:
     std::vector<std::string> mounts{"/"};
 };
 
-class FakeTimer : public Timer
-{
-public:
-    void start(int) override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-
-private:
-    bool m_active = false;
-};
-
 // runFor() runs `duringWait` once (what the user does meanwhile), then returns.
 class FakeEventLoop : public EventLoop
 {
 public:
-    void post(std::function<void()>) override {}
     void runFor(int milliseconds) override
     {
         waits.push_back(milliseconds);
         if (duringWait)
             std::exchange(duringWait, nullptr)();
-    }
-    std::unique_ptr<Timer> createTimer(std::function<void()>) override
-    {
-        return std::make_unique<FakeTimer>();
     }
 
     std::vector<int> waits;

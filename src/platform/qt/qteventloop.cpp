@@ -9,7 +9,7 @@ namespace orvane {
 
 namespace {
 
-class QtTimer : public Timer
+class QtTimer : public LoopTimer
 {
 public:
     explicit QtTimer(std::function<void()> tick)
@@ -42,7 +42,7 @@ void QtEventLoop::runFor(int milliseconds)
     loop.exec();
 }
 
-std::unique_ptr<Timer> QtEventLoop::createTimer(std::function<void()> tick)
+std::unique_ptr<LoopTimer> QtEventLoop::createTimer(std::function<void()> tick)
 {
     return std::make_unique<QtTimer>(std::move(tick));
 }

@@ -1,0 +1,116 @@
+#include "engine/keeperthread.h"
+
+#include "engine/outputkeeper.h"
+#include "engine/soundstream.h"
+
+#include <SDL.h>
+
+namespace orvane {
+
+namespace {
+
+// How often the keeper looks while an output is open or sound is wanted.
+constexpr auto kLookInterval = std::chrono::milliseconds(200);
+
+} // namespace
+
+// What the thread and its owner share; the thread holds it until it ends.
+struct KeeperThread::Shared
+{
+    std::shared_ptr<OutputKeeper> keeper;
+    std::shared_ptr<SoundStream> stream;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool woken = false;
+    bool stopping = false;
+    bool ended = false;
+    std::string firstOutput; // set once the first try is over
+
+    void run();
+};
+
+std::unique_ptr<KeeperThread> KeeperThread::start(std::shared_ptr<OutputKeeper> keeper,
+                                                  std::shared_ptr<SoundStream> stream)
+{
+    auto shared = std::make_shared<Shared>();
+    shared->keeper = std::move(keeper);
+    shared->stream = std::move(stream);
+    return std::unique_ptr<KeeperThread>(new KeeperThread(std::move(shared)));
+}
+
+KeeperThread::KeeperThread(std::shared_ptr<Shared> shared)
+    : m_shared(std::move(shared)), m_thread([shared = m_shared] { shared->run(); })
+{
+}
+
+KeeperThread::~KeeperThread()
+{
+    if (m_thread.joinable())
+        m_thread.detach(); // left waiting on a server: it ends by itself
+}
+
+void KeeperThread::wake()
+{
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->woken = true;
+    m_shared->changed.notify_all();
+}
+
+std::string KeeperThread::waitForFirstOutput()
+{
+    std::unique_lock lock(m_shared->mutex);
+    m_shared->changed.wait(lock, [this] { return !m_shared->firstOutput.empty(); });
+    return m_shared->firstOutput;
+}
+
+bool KeeperThread::stop(std::chrono::milliseconds bound)
+{
+    std::unique_lock lock(m_shared->mutex);
+    m_shared->stopping = true;
+    m_shared->changed.notify_all();
+    const bool ended = m_shared->changed.wait_for(lock, bound, [this] { return m_shared->ended; });
+    lock.unlock();
+    // Whatever the thread still does, the keeper tells no one any more.
+    m_shared->keeper->detach();
+    if (!ended)
+        return false;
+    m_thread.join();
+    return true;
+}
+
+void KeeperThread::Shared::run()
+{
+    // Where the system grants it. The threads started from here inherit it: the silent sink's,
+    // and the main loop of SDL's PulseAudio driver, which passes the server's requests for
+    // sound on to SDL's own (real-time) thread.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    const std::string first = keeper->tryFirst();
+    {
+        const std::lock_guard lock(mutex);
+        firstOutput = first;
+        changed.notify_all();
+    }
+    std::unique_lock lock(mutex);
+    while (!stopping) {
+        woken = false;
+        lock.unlock();
+        const bool wanted = stream->needsOutput();
+        keeper->look(wanted, OutputKeeper::Clock::now());
+        const bool open = keeper->isOpen();
+        lock.lock();
+        if (stopping || woken)
+            continue;
+        // Nothing open and nothing to play: sleep until told otherwise, at no cost.
+        if (!open && !wanted)
+            changed.wait(lock, [this] { return stopping || woken; });
+        else
+            changed.wait_for(lock, kLookInterval, [this] { return stopping || woken; });
+    }
+    lock.unlock();
+    keeper->closeAll();
+    lock.lock();
+    ended = true;
+    changed.notify_all();
+}
+
+} // namespace orvane

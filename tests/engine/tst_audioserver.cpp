@@ -1,0 +1,272 @@
+// Through a real PulseAudio server with a null sink, recorded from the sink's monitor: tracks
+// that follow each other from Done, a server that dies and comes back or is not there at the
+// start, both cores busy, and an idle player that leaves the server alone.
+#include "audiofixtures.h"
+#include "engine/soundfontlocator.h"
+#include "platform/media/enginemediacontrol.h"
+#include "platform/qt/qteventloop.h"
+#include "platform/sdl/sdloutputdevice.h"
+#include "sinkrecording.h"
+#include "trackqueue.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <optional>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace {
+
+constexpr int kRate = kSinkRate;
+
+bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool ok = process.waitForFinished(10000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (output != nullptr)
+        *output = process.readAllStandardOutput();
+    return ok;
+}
+
+bool server(const char* what)
+{
+    return run(QStringLiteral(ORVANE_PULSE_SERVER_SCRIPT), {QString::fromLatin1(what)});
+}
+
+// Streams the server plays that are not corked.
+int runningStreams()
+{
+    QByteArray listing;
+    if (!run("pactl", {"list", "sink-inputs"}, &listing))
+        return -1;
+    return static_cast<int>(listing.count("Corked: no"));
+}
+
+// An organ holding `keys` from the first tick to the end of track, `seconds` later.
+Bytes heldOrgan(std::initializer_list<int> keys, double seconds, double restSeconds = 0)
+{
+    TrackBuilder track;
+    track.program(0, 0, 19);
+    const auto rest = static_cast<std::uint32_t>(restSeconds * 960);
+    bool first = true;
+    for (const int key : keys) {
+        track.noteOn(first ? rest : 0, 0, key, 110);
+        first = false;
+    }
+    return smfFile(0, 480, {track.endTrack(static_cast<std::uint32_t>(seconds * 960))});
+}
+
+} // namespace
+
+class AudioServerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void tracksFollowEachOtherWithNothingInBetween();
+    void soundComesBackWithTheServer_data();
+    void soundComesBackWithTheServer();
+    void noDropoutWithBothCoresBusy();
+    void anIdlePlayerRunsNoStream();
+
+private:
+    std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    bool waitFor(const std::function<bool()>& done, int milliseconds)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < milliseconds)
+            m_loop.runFor(20);
+        return done();
+    }
+
+    QTemporaryDir m_dir;
+    QtEventLoop m_loop;
+};
+
+void AudioServerTest::initTestCase()
+{
+    QVERIFY2(!QStandardPaths::findExecutable("parec").isEmpty() && runningStreams() >= 0,
+             "no PulseAudio server answers (run inside tests/rig/usersession.sh --pulse)");
+    QVERIFY(m_dir.isValid());
+    if (!SoundFontLocator().locate())
+        QSKIP("no General MIDI SoundFont installed");
+}
+
+void AudioServerTest::cleanup()
+{
+    if (runningStreams() < 0)
+        server("start");
+}
+
+void AudioServerTest::tracksFollowEachOtherWithNothingInBetween()
+{
+    // WAV to WAV (one tone cut in two), WAV to MIDI, MIDI to MIDI, MIDI to WAV; then a MIDI
+    // track ending on a held A5 (880 Hz), a WAV of silence and a MIDI track that rests 700 ms.
+    const long tone = kRate * 6 / 10;
+    writeTone(path("a.wav"), 0, tone);
+    writeTone(path("b.wav"), tone, tone);
+    writeBytes(path("c.mid"), heldOrgan({60, 64, 67}, 0.6));
+    writeBytes(path("d.mid"), heldOrgan({62, 65, 69}, 0.6));
+    writeTone(path("e.wav"), 0, tone);
+    writeBytes(path("f.mid"), heldOrgan({81}, 0.6));
+    writeTone(path("g.wav"), 0, kRate / 2, 0.0);
+    writeBytes(path("h.mid"), heldOrgan({60}, 1.0, 0.7));
+
+    SinkRecorder recorder(path("follow.wav"));
+    QVERIFY2(recorder.waitUntilRecording(m_loop), "the recorder never started recording");
+    EngineMediaControl control(m_loop, std::make_shared<SdlOutputDevice>());
+    QVERIFY(control.engine().waitForOutput().find("silent") == std::string::npos);
+    TrackQueue queue(control);
+    queue.play({path("a.wav"), path("b.wav"), path("c.mid"), path("d.mid"), path("e.wav"),
+                path("f.mid"), path("g.wav"), path("h.mid")});
+    QVERIFY(waitFor([&] { return queue.finished(); }, 15000));
+    m_loop.runFor(500);
+    const std::vector<short> samples = recorder.stop();
+    QCOMPARE(control.engine().dropouts(), 0u);
+
+    const auto gaps = silences(samples, kRate / 500); // 2 ms: more than an attack
+    for (const auto& [start, length] : gaps)
+        qInfo("silence of %.2f ms at %.1f ms", samplesToMs(length), samplesToMs(start));
+    // Only the WAV of silence and the rest that follows it, 1.2 s of nothing at all: no 880 Hz
+    // carried over from the track before.
+    QCOMPARE(gaps.size(), std::size_t{1});
+    QCOMPARE_GE(samplesToMs(gaps[0].second), 1195.0);
+    QCOMPARE_LE(samplesToMs(gaps[0].second), 1215.0);
+    // The one tone in two files is one tone: no sample repeated, dropped or inserted where they
+    // meet. There the sine crosses zero, where a slip bends it most.
+    const std::size_t first = firstSound(samples);
+    int sharpest = 0;
+    // The end is left out: on a busy machine the recording may begin a few ms into the tone.
+    const std::size_t end = first + 2 * static_cast<std::size_t>(tone) - kRate / 20;
+    for (std::size_t i = first + 1; i + 1 < end; ++i)
+        sharpest = std::max(sharpest, std::abs(samples[i + 1] - 2 * samples[i] + samples[i - 1]));
+    QCOMPARE_LE(sharpest, 400); // a 330 Hz sine at 0.4 bends by 243 at most per sample
+}
+
+void AudioServerTest::soundComesBackWithTheServer_data()
+{
+    QTest::addColumn<bool>("atStart");
+    QTest::newRow("killed and restarted mid-track") << false;
+    QTest::newRow("not there at the start") << true;
+}
+
+void AudioServerTest::soundComesBackWithTheServer()
+{
+    QFETCH(bool, atStart);
+    writeTone(path("long.wav"), 0, kRate * 10);
+    // The null sink runs in real time only with a reader: one records until the server dies.
+    std::optional<SinkRecorder> before;
+    if (atStart) {
+        QVERIFY(server("stop"));
+    } else {
+        before.emplace(path("before.wav"));
+        QVERIFY(before->waitUntilRecording(m_loop));
+    }
+    EngineMediaControl control(m_loop, std::make_shared<SdlOutputDevice>());
+    int notes = 0;
+    control.setNoteHandler([&](const std::string&) { ++notes; });
+    TrackQueue queue(control);
+    queue.play({path("long.wav")});
+    if (!atStart) {
+        QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
+        QVERIFY(server("kill"));
+        QTRY_COMPARE_WITH_TIMEOUT(notes, 1, 1000); // the user is told, once
+    }
+    // Without a server the track goes on in real time.
+    QTRY_VERIFY(control.position() > 0);
+    QElapsedTimer clock;
+    clock.start();
+    const std::int32_t from = control.position();
+    m_loop.runFor(1500);
+    QCOMPARE_LE(std::abs(control.position() - from - clock.elapsed()), 100);
+
+    QVERIFY(server("start"));
+    QElapsedTimer back;
+    back.start();
+    SinkRecorder recorder(path("back.wav"));
+    QVERIFY(waitFor([] { return runningStreams() == 1; }, 3000));
+    qInfo("the stream was back %lld ms after the server", back.elapsed());
+    QVERIFY(recorder.waitUntilRecording(m_loop));
+    m_loop.runFor(1000);
+    const std::vector<short> samples = recorder.stop();
+    QVERIFY(firstSound(samples) < samples.size());
+    QCOMPARE(notes, atStart ? 0 : 1);
+}
+
+void AudioServerTest::noDropoutWithBothCoresBusy()
+{
+    writeTone(path("tone.wav"), 0, kRate * 4);
+    // Eight instruments, four-note chords every eighth note, for four seconds.
+    std::vector<TrackBuilder> tracks(8);
+    for (int channel = 0; channel < 8; ++channel) {
+        TrackBuilder& track = tracks[static_cast<std::size_t>(channel)];
+        track.program(0, channel, std::array{0, 24, 48, 56, 73, 40, 32, 11}[channel]);
+        for (int step = 0; step < 16; ++step) {
+            const int root = 48 + (step * 5 + channel * 3) % 24;
+            for (int voice = 0; voice < 4; ++voice)
+                track.noteOn(0, channel, root + voice * 4, 90);
+            for (int voice = 0; voice < 4; ++voice)
+                track.noteOff(voice == 0 ? 240 : 0, channel, root + voice * 4);
+        }
+        track.endTrack(0);
+    }
+    writeBytes(path("dense.mid"), smfFile(1, 480, tracks));
+
+    SinkRecorder recorder(path("busy.wav"));
+    QVERIFY(recorder.waitUntilRecording(m_loop));
+    // One loop per core, in the shell itself: killing the shell ends it (under `timeout` the
+    // loop would outlive a kill), and it ends by itself if the test never gets to.
+    std::vector<std::unique_ptr<QProcess>> busy;
+    for (int core = 0; core < 2; ++core) {
+        busy.push_back(std::make_unique<QProcess>());
+        busy.back()->start("bash", {"-c", "while ((SECONDS < 30)); do :; done"});
+    }
+    EngineMediaControl control(m_loop, std::make_shared<SdlOutputDevice>());
+    TrackQueue queue(control);
+    queue.play({path("tone.wav"), path("dense.mid")});
+    QVERIFY(waitFor([&] { return queue.finished(); }, 20000));
+    m_loop.runFor(500);
+    for (auto& process : busy)
+        process->kill();
+    const std::vector<short> samples = recorder.stop();
+    const auto gaps = silences(samples, kRate / 500); // 2 ms: more than an attack
+    for (const auto& [start, length] : gaps)
+        qInfo("silence of %.2f ms at %.1f ms", samplesToMs(length), samplesToMs(start));
+    QVERIFY(gaps.empty());
+    QCOMPARE(control.engine().dropouts(), 0u);
+}
+
+void AudioServerTest::anIdlePlayerRunsNoStream()
+{
+    writeTone(path("short.wav"), 0, kRate / 2);
+    writeTone(path("long.wav"), 0, kRate * 8);
+    SinkRecorder recorder(path("idle.wav")); // so that the null sink runs in real time
+    QVERIFY(recorder.waitUntilRecording(m_loop));
+    EngineMediaControl control(m_loop, std::make_shared<SdlOutputDevice>());
+    control.engine().waitForOutput();
+    TrackQueue queue(control);
+    queue.play({path("short.wav")});
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 0, 5000); // played out: nothing open
+    queue.play({path("long.wav")});
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
+    control.setCommand("pause");
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 0, 5000);
+    control.setCommand("resume");
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 1, 3000);
+    control.setCommand("stop");
+    QTRY_COMPARE_WITH_TIMEOUT(runningStreams(), 0, 5000);
+}
+
+QTEST_GUILESS_MAIN(AudioServerTest)
+#include "tst_audioserver.moc"
