@@ -8,6 +8,7 @@
 #include "platform/media/enginemediacontrol.h"
 #include "platform/posix/launcharguments.h"
 #include "platform/posix/mountvolumes.h"
+#include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/helpwindow.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[])
 
     applyOrvaneStyle(application);
     PosixSystemInfo system(launch.switchText, launch.paths);
+    PosixFileSystem files;
     MountVolumes volumes;
     MountWatcher mounts;
     QtEventLoop loop;
@@ -66,9 +68,10 @@ int main(int argc, char* argv[])
     EngineMediaControl audio(loop, std::make_shared<SdlOutputDevice>());
     ObservedMediaControl media(audio);
     HelpWindow help;
-    MainWindow window(media, help, volumes);
+    MainWindow window(help);
     QtAboutWindowFactory aboutWindows(&window);
-    MainForm form(window, Services{system, volumes, loop, random, aboutWindows, launcher});
+    MainForm form(window, Services{system, files, volumes, loop, random, aboutWindows, launcher,
+                                   media, help});
     // What the sound does (a lost device) shows beside the volume picture.
     audio.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
     QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {

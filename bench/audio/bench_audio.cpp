@@ -8,8 +8,8 @@
 #include "platform/media/enginemediacontrol.h"
 #include "platform/qt/qteventloop.h"
 #include "platform/sdl/sdloutputdevice.h"
+#include "queueplayer.h"
 #include "sinkrecording.h"
-#include "trackqueue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -291,7 +291,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         options.tap = [&probe](const float* samples, std::size_t n) { probe.tap(samples, n); };
         EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
-        TrackQueue queue(control);
+        QueuePlayer queue(control);
         std::printf("Output: %s\n", control.engine().waitForOutput().c_str());
         std::printf("\"play\" to the first sound handed to the output [< 30 ms]\n");
         for (const bool idle : {false, true}) {
@@ -334,7 +334,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
         control.engine().waitForOutput();
-        TrackQueue queue(control);
+        QueuePlayer queue(control);
         const auto record = [&](std::vector<std::string> files) {
             SinkRecorder recorder(path("gap.wav"), 20);
             recorder.waitUntilRecording(loop);
@@ -396,7 +396,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
         control.engine().waitForOutput();
-        TrackQueue queue(control);
+        QueuePlayer queue(control);
         for (const char* name : {"long.wav", "dense.mid"}) {
             SinkRecorder recorder(path("busy.wav"), 20);
             recorder.waitUntilRecording(loop);
@@ -446,7 +446,7 @@ int main(int argc, char** argv)
         options.soundFont = soundFont;
         EngineMediaControl control(loop, std::make_shared<SdlOutputDevice>(), options);
         control.engine().waitForOutput();
-        TrackQueue queue(control);
+        QueuePlayer queue(control);
         const auto player = [&](const char* name) {
             return measure([&] { queue.play({path(name)}); }, [&] { return queue.finished(); },
                            20.0);
@@ -512,7 +512,7 @@ int main(int argc, char** argv)
         EngineOptions options;
         options.soundFont = soundFont;
         EngineMediaControl control(loop, nullptr, options);
-        TrackQueue queue(control);
+        QueuePlayer queue(control);
         queue.play({path("c.mid")}); // the SoundFont in memory first
         waitFor(
             loop, [&] { return queue.finished(); }, 5000);

@@ -2,9 +2,6 @@
 // main window (offscreen unless a platform is chosen), each beside a plain baseline measured
 // in the same run. Figures are medians of several rounds.
 
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
-#include "platform/listcontrol.h"
 #include "platform/posix/folderlisting.h"
 #include "platform/qt/orvanestyle.h"
 #include "platform/qt/windowrig.h"
@@ -92,21 +89,22 @@ int main(int argc, char** argv)
 
     WindowRig rig;
     MainWindow& window = rig.window;
+    const FormModel& model = rig.model();
     rig.system.setCurrentFolder("/");
     rig.form.Form_Load();
     window.show();
     QApplication::processEvents();
-    window.Dir1().setPath(folder);
+    rig.form.Dir1_Open(folder);
     QApplication::processEvents();
-    if (window.File1().count() != kFiles) {
-        std::fprintf(stderr, "listed %d files, expected %d\n", window.File1().count(), kFiles);
+    if (model.File1.count() != kFiles) {
+        std::fprintf(stderr, "listed %d files, expected %d\n", model.File1.count(), kFiles);
         return 1;
     }
 
     auto* queueAll = window.findChild<QPushButton*>(QStringLiteral("cmdQAll"));
     auto* randomise = window.findChild<QPushButton*>(QStringLiteral("cmdRnd"));
     auto* clearAll = window.findChild<QPushButton*>(QStringLiteral("cmdClear"));
-    ListControl& queue = window.lstMusicQ();
+    const ListModel& queue = model.lstMusicQ;
     const auto clearQuietly = [&] {
         clearAll->click();
         QApplication::processEvents();
@@ -123,7 +121,7 @@ int main(int argc, char** argv)
                 qPrintable(QGuiApplication::platformName()));
 
     const double readdirMs = median([] {}, [&] { readdirCount(folder); });
-    const double listMs = median([] {}, andShow([&] { window.File1().setPath(folder); }));
+    const double listMs = median([] {}, andShow([&] { rig.form.Dir1_Open(folder); }));
     report("File1 lists the folder", listMs, "readdir of the folder", readdirMs);
     const double matchMs =
         median([] {}, [&] { listMatchingFiles(folder, "*.MID;*.RMI;*.WAV", kMaxListEntries); });
@@ -134,7 +132,7 @@ int main(int argc, char** argv)
     const double appendMs = median([&] { plain.clear(); },
                                    [&] {
                                        for (int i = 0; i < kFiles; ++i)
-                                           plain.push_back(prefix + window.File1().name(i));
+                                           plain.push_back(prefix + model.File1.item(i));
                                    });
     const double queueAllMs = median(clearQuietly, andShow([&] { queueAll->click(); }));
     report("Queue All", queueAllMs, "append the paths to a deque", appendMs);
@@ -144,7 +142,7 @@ int main(int argc, char** argv)
         [&] {
             plain.clear();
             for (int i = 0; i < kFiles; ++i)
-                plain.push_back(prefix + window.File1().name(i));
+                plain.push_back(prefix + model.File1.item(i));
         },
         [&] { std::shuffle(plain.begin(), plain.end(), engine); });
     const double randomiseMs = median(clearQuietly, andShow([&] { randomise->click(); }));

@@ -1,7 +1,7 @@
 #include "app/commandlineswitches.h"
 
 #include "app/fileopener.h"
-#include "platform/combocontrol.h"
+#include "browser/browser.h"
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
 #include "queue/queuebuilder.h"
@@ -10,17 +10,17 @@
 namespace orvane {
 
 void applyCommandLineSwitches(const std::string& arguments, const std::vector<std::string>& paths,
-                              MainWindowView& window, QueueBuilder& queue, Player& player,
-                              FileOpener& opener)
+                              MainWindowView& window, Browser& browser, QueueBuilder& queue,
+                              Player& player, FileOpener& opener)
 {
     const std::string lowered = lowerCase(arguments);
     const auto has = [&lowered](const char* text) {
         return lowered.find(text) != std::string::npos;
     };
     if (has("/wav"))
-        window.cboFileType().setSelectedIndex(2);
+        browser.setFileType(2);
     if (has("/mid"))
-        window.cboFileType().setSelectedIndex(1);
+        browser.setFileType(1);
     opener.queueAtStart(paths);
     if (has("/r"))
         queue.cmdRnd_Click();

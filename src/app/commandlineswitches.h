@@ -5,6 +5,7 @@
 
 namespace orvane {
 
+class Browser;
 class FileOpener;
 class MainWindowView;
 class Player;
@@ -15,7 +16,7 @@ class QueueBuilder;
 // plays and "/m" minimises. Named `paths` are queued after the file type is chosen and
 // before "/r", and then the head plays as with "/p".
 void applyCommandLineSwitches(const std::string& arguments, const std::vector<std::string>& paths,
-                              MainWindowView& window, QueueBuilder& queue, Player& player,
-                              FileOpener& opener);
+                              MainWindowView& window, Browser& browser, QueueBuilder& queue,
+                              Player& player, FileOpener& opener);
 
 } // namespace orvane

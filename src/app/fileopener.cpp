@@ -1,12 +1,11 @@
 #include "app/fileopener.h"
 
 #include "browser/browser.h"
-#include "platform/filelistcontrol.h"
-#include "platform/listcontrol.h"
+#include "model/formmodel.h"
+#include "model/pathseparator.h"
+#include "platform/filesystem.h"
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
-#include "platform/pathseparator.h"
-#include "platform/systeminfo.h"
 #include "playback/player.h"
 #include "queue/addbackslash.h"
 
@@ -27,9 +26,10 @@ std::string folderOf(const std::string& path)
 
 } // namespace
 
-FileOpener::FileOpener(MainWindowView& window, const SystemInfo& system, Browser& browser,
-                       Player& player)
-    : m_window(window), m_system(system), m_browser(browser), m_player(player)
+FileOpener::FileOpener(FormModel& form, MainWindowView& window, FileSystem& files,
+                       MediaControl& media, Browser& browser, Player& player)
+    : m_form(form), m_window(window), m_files(files), m_media(media), m_browser(browser),
+      m_player(player)
 {
 }
 
@@ -37,12 +37,13 @@ std::vector<std::string> FileOpener::entriesFor(const std::vector<std::string>& 
 {
     std::vector<std::string> entries;
     for (const std::string& path : paths) {
-        const PathKind kind = m_system.pathKind(path);
+        const PathKind kind = m_files.pathKind(path);
         if (kind == PathKind::Music)
             entries.push_back(path);
         if (kind != PathKind::Folder)
             continue;
-        for (const std::string& name : m_system.matchingFiles(path, m_window.File1().pattern()))
+        for (const std::string& name :
+             m_files.matchingFiles(path, m_form.File1.pattern(), kMaxListEntries))
             entries.push_back(AddBackslash(path) + name);
     }
     if (static_cast<int>(entries.size()) > room) {
@@ -57,19 +58,19 @@ void FileOpener::queueAtStart(const std::vector<std::string>& paths)
     if (paths.empty())
         return;
     const std::string& first = paths.front();
-    m_browser.show(m_system.pathKind(first) == PathKind::Folder ? first : folderOf(first));
-    ListControl& queue = m_window.lstMusicQ();
+    m_browser.show(m_files.pathKind(first) == PathKind::Folder ? first : folderOf(first));
+    ListModel& queue = m_form.lstMusicQ;
     for (std::string& entry : entriesFor(paths, kMaxListEntries - queue.count()))
         queue.addItem(entry);
 }
 
 void FileOpener::openFromLaunch(const std::vector<std::string>& paths)
 {
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     const std::vector<std::string> entries = entriesFor(paths, kMaxListEntries - queue.count());
     if (entries.empty())
         return;
-    if (m_window.MMControl1().mode() == MediaMode::Playing) {
+    if (m_media.mode() == MediaMode::Playing) {
         for (const std::string& entry : entries)
             queue.addItem(entry);
         return;

@@ -6,9 +6,11 @@
 namespace orvane {
 
 class Browser;
+class FileSystem;
+struct FormModel;
 class MainWindowView;
+class MediaControl;
 class Player;
-class SystemInfo;
 
 // Queues the music files and folders named from outside the window: on the command line, or
 // by a later launch in the same desktop session. A folder gives its files as Queue All lists
@@ -16,7 +18,8 @@ class SystemInfo;
 class FileOpener
 {
 public:
-    FileOpener(MainWindowView& window, const SystemInfo& system, Browser& browser, Player& player);
+    FileOpener(FormModel& form, MainWindowView& window, FileSystem& files, MediaControl& media,
+               Browser& browser, Player& player);
 
     // Start-up: the browser shows the folder of the first path, then every path is queued.
     void queueAtStart(const std::vector<std::string>& paths);
@@ -28,8 +31,10 @@ private:
     // The queue entries for `paths`, at most `room` of them; beeps when some do not fit.
     std::vector<std::string> entriesFor(const std::vector<std::string>& paths, int room);
 
+    FormModel& m_form;
     MainWindowView& m_window;
-    const SystemInfo& m_system;
+    FileSystem& m_files;
+    MediaControl& m_media;
     Browser& m_browser;
     Player& m_player;
 };

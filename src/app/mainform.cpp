@@ -4,7 +4,6 @@
 #include "app/common.h"
 #include "app/programinfo.h"
 #include "app/showabout.h"
-#include "platform/combocontrol.h"
 #include "platform/helpviewer.h"
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
@@ -23,20 +22,23 @@ constexpr const char* kFileTypes[] = {"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;
 } // namespace
 
 MainForm::MainForm(MainWindowView& window, Services services)
-    : m_window(window), m_services(services), m_player(window), m_browser(window, services.volumes),
-      m_queue(window, m_player, services.random, services.loop), m_dragDrop(window, m_queue),
-      m_volumeMixer(window, services.launcher),
-      m_opener(window, services.system, m_browser, m_player),
-      m_transport(window.MMControl1(), m_player)
+    : m_window(window), m_services(services), m_player(m_model, services.media),
+      m_browser(m_model, services.files, services.volumes),
+      m_queue(m_model, window, services.media, m_player, services.random, services.loop),
+      m_dragDrop(m_model, window, m_queue), m_volumeMixer(window, services.launcher),
+      m_opener(m_model, window, services.files, services.media, m_browser, m_player),
+      m_transport(services.media, m_player)
 {
-    window.MMControl1().setEvents(&m_player);
+    services.media.setEvents(&m_player);
+    window.setModel(&m_model);
     window.setEvents(this);
 }
 
 MainForm::~MainForm()
 {
     m_window.setEvents(nullptr);
-    m_window.MMControl1().setEvents(nullptr);
+    m_window.setModel(nullptr);
+    m_services.media.setEvents(nullptr);
 }
 
 void MainForm::Form_Load()
@@ -48,25 +50,24 @@ void MainForm::Form_Load()
         system.setCurrentFolder(system.homeMusicFolder());
     m_browser.start(system.currentFolder());
     m_window.setCaption(kProgramTitle);
-    HelpViewer& help = m_window.CommonDialog1();
+    HelpViewer& help = m_services.help;
     help.setHelpFile(AddBackslash(system.applicationFolder()) + kHelpFileName);
     help.setHelpCommand(HelpViewer::kHelpContents);
-    ComboControl& fileTypes = m_window.cboFileType();
     for (const char* fileType : kFileTypes)
-        fileTypes.addItem(fileType);
-    fileTypes.setSelectedIndex(0);
-    MediaControl& media = m_window.MMControl1();
+        m_model.cboFileType.addItem(fileType);
+    m_browser.setFileType(0);
+    MediaControl& media = m_services.media;
     media.setFlag(MediaFlag::Flag52, true);
     media.setFlag(MediaFlag::Flag24, false);
     media.setFlag(MediaFlag::Flag25, false);
     media.setFlag(MediaFlag::Flag26, false);
-    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_queue, m_player,
-                             m_opener);
+    applyCommandLineSwitches(system.commandLine(), system.namedPaths(), m_window, m_browser,
+                             m_queue, m_player, m_opener);
 }
 
 void MainForm::Form_Unload()
 {
-    m_window.MMControl1().setCommand("Close");
+    m_services.media.setCommand("Close");
 }
 
 void MainForm::cmdExit_Click()
@@ -81,7 +82,7 @@ void MainForm::exit_Click()
 
 void MainForm::HelpContents_Click()
 {
-    m_window.CommonDialog1().showHelp();
+    m_services.help.showHelp();
 }
 
 void MainForm::HelpAbout_Click()

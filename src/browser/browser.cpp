@@ -1,10 +1,7 @@
 #include "browser/browser.h"
 
-#include "platform/combocontrol.h"
-#include "platform/drivelistcontrol.h"
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
-#include "platform/mainwindowview.h"
+#include "model/formmodel.h"
+#include "platform/filesystem.h"
 #include "platform/volumes.h"
 
 namespace orvane {
@@ -23,15 +20,16 @@ std::string patternForFileType(int index)
     }
 }
 
-Browser::Browser(MainWindowView& window, const Volumes& volumes)
-    : m_window(window), m_volumes(volumes)
+Browser::Browser(FormModel& form, FileSystem& files, const Volumes& volumes)
+    : m_form(form), m_files(files), m_volumes(volumes)
 {
+    m_form.Drive1.setDrives(m_volumes.drives());
 }
 
 void Browser::start(const std::string& folder)
 {
     m_lastFolderOnDrive[m_volumes.driveOf(folder)] = folder;
-    m_window.Drive1().setDrive(folder);
+    setDrive(folder);
 }
 
 std::string Browser::folderToOpen(const std::string& drive) const
@@ -42,7 +40,32 @@ std::string Browser::folderToOpen(const std::string& drive) const
 
 void Browser::show(const std::string& folder)
 {
-    m_window.Dir1().setPath(folder);
+    setFolder(folder);
+}
+
+void Browser::setDrive(const std::string& path)
+{
+    const std::string drive = m_volumes.driveOf(path);
+    if (drive == m_form.Drive1.drive())
+        return;
+    m_form.Drive1.setDrive(drive);
+    Drive1_Change();
+}
+
+bool Browser::setFolder(const std::string& path)
+{
+    std::optional<FolderListing> folder = m_files.readFolder(path);
+    if (!folder)
+        return false;
+    m_form.Dir1.setFolder(std::move(folder->path), std::move(folder->subFolders));
+    Dir1_Change();
+    return true;
+}
+
+void Browser::setFileType(int index)
+{
+    m_form.cboFileType.setSelectedIndex(index);
+    cboFileType_Click();
 }
 
 void Browser::Drive1_Change()
@@ -50,46 +73,54 @@ void Browser::Drive1_Change()
     // The drive list following the folder list into another mount is no choice of drive.
     if (m_followingFolder)
         return;
-    FolderListControl& folders = m_window.Dir1();
-    const std::string drive = m_window.Drive1().drive();
+    const std::string drive = m_form.Drive1.drive();
     const std::string remembered = folderToOpen(drive);
-    if (folders.setPath(remembered) || (remembered != drive && folders.setPath(drive)))
+    if (setFolder(remembered) || (remembered != drive && setFolder(drive)))
         return;
     // Put the drive of the folder still shown back; once only, so that a folder list that
     // shows nothing readable cannot send the two lists round for ever.
-    if (m_puttingBack || folders.path().empty())
+    const std::string shown = m_form.Dir1.path();
+    if (m_puttingBack || shown.empty())
         return;
     m_puttingBack = true;
-    m_window.Drive1().setDrive(folders.path());
+    setDrive(shown);
     m_puttingBack = false;
 }
 
 void Browser::Dir1_Change()
 {
-    const std::string folder = m_window.Dir1().path();
+    const std::string folder = m_form.Dir1.path();
     m_lastFolderOnDrive[m_volumes.driveOf(folder)] = folder;
     m_followingFolder = true;
-    m_window.Drive1().setDrive(folder);
+    setDrive(folder);
     m_followingFolder = false;
-    m_window.File1().setPath(folder);
+    listFiles(folder, m_form.File1.pattern());
 }
 
 void Browser::volumesChanged()
 {
-    m_window.Drive1().refresh();
-    const std::string folder = m_window.Dir1().path();
+    m_form.Drive1.setDrives(m_volumes.drives());
+    const std::string folder = m_form.Dir1.path();
     // Only a mount made or removed above the folder shown changes what the browser shows.
-    if (folder.empty() || m_volumes.driveOf(folder) == m_window.Drive1().drive())
+    if (folder.empty() || m_volumes.driveOf(folder) == m_form.Drive1.drive())
         return;
-    if (!m_window.Dir1().setPath(folder))
-        m_window.Drive1().setDrive(folder);
+    if (!setFolder(folder))
+        setDrive(folder);
 }
 
 void Browser::cboFileType_Click()
 {
-    const std::string pattern = patternForFileType(m_window.cboFileType().selectedIndex());
+    const std::string pattern = patternForFileType(m_form.cboFileType.selectedIndex());
     if (!pattern.empty())
-        m_window.File1().setPattern(pattern);
+        listFiles(m_form.File1.path(), pattern);
+}
+
+void Browser::listFiles(const std::string& folder, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    if (!folder.empty())
+        names = m_files.matchingFiles(folder, pattern, kMaxListEntries);
+    m_form.File1.setListing(folder, pattern, std::move(names));
 }
 
 } // namespace orvane

@@ -5,20 +5,32 @@
 
 namespace orvane {
 
-class MainWindowView;
+class FileSystem;
+struct FormModel;
 class Volumes;
 
-// Chains the drive list, the folder list, the file type and the file list.
+// Chains the drive list, the folder list, the file type and the file list. The assignments
+// run the change handler of the control assigned at once, nested inside them, as the
+// controls' own would.
 class Browser
 {
 public:
-    Browser(MainWindowView& window, const Volumes& volumes);
+    // Offers the volumes' drives.
+    Browser(FormModel& form, FileSystem& files, const Volumes& volumes);
 
     // Shows `folder` (the folder the program starts in) on its drive.
     void start(const std::string& folder);
     // Opens `folder` in the folder list; the drive list follows. Nothing when it cannot be
     // opened.
     void show(const std::string& folder);
+
+    // Chooses the drive that holds `path`; runs Drive1_Change when that is another drive.
+    void setDrive(const std::string& path);
+    // Opens folder `path` and runs Dir1_Change; false, changing nothing, when it cannot be
+    // opened.
+    bool setFolder(const std::string& path);
+    // Chooses entry `index` of the file types and runs cboFileType_Click.
+    void setFileType(int index);
 
     // The drive changed: opens the folder last shown on it, else (never shown, or gone since)
     // its root; a drive that cannot be read at all is silently put back.
@@ -33,8 +45,11 @@ public:
 
 private:
     std::string folderToOpen(const std::string& drive) const;
+    // Lists the file list's folder under `pattern` afresh.
+    void listFiles(const std::string& folder, const std::string& pattern);
 
-    MainWindowView& m_window;
+    FormModel& m_form;
+    FileSystem& m_files;
     const Volumes& m_volumes;
     std::map<std::string, std::string> m_lastFolderOnDrive;
     bool m_puttingBack = false;

@@ -1,20 +1,20 @@
 #include "browser/dragdrop.h"
 
-#include "platform/filelistcontrol.h"
-#include "platform/listcontrol.h"
+#include "model/formmodel.h"
 #include "queue/queuebuilder.h"
 
 namespace orvane {
 
 using DragPicture = MainWindowView::DragPicture;
 
-DragDrop::DragDrop(MainWindowView& window, QueueBuilder& queue) : m_window(window), m_queue(queue)
+DragDrop::DragDrop(FormModel& form, MainWindowView& window, QueueBuilder& queue)
+    : m_form(form), m_window(window), m_queue(queue)
 {
 }
 
 void DragDrop::File1_MouseMove(int Button)
 {
-    if (m_window.File1().count() > 0 && Button == kLeftButton) {
+    if (m_form.File1.count() > 0 && Button == kLeftButton) {
         m_window.setDragIcon(DragList::File1, DragPicture::Image2);
         m_window.beginDrag(DragList::File1);
     }
@@ -22,7 +22,7 @@ void DragDrop::File1_MouseMove(int Button)
 
 void DragDrop::lstMusicQ_MouseMove(int Button)
 {
-    if (Button == kLeftButton && m_window.lstMusicQ().count() > 0) {
+    if (Button == kLeftButton && m_form.lstMusicQ.count() > 0) {
         m_window.setDragIcon(DragList::lstMusicQ, DragPicture::Image3);
         m_window.beginDrag(DragList::lstMusicQ);
     }
@@ -47,26 +47,19 @@ void DragDrop::lstMusicQ_DragOver(DragList /*Source*/, int State)
 
 void DragDrop::File1_DragDrop(DragList Source)
 {
-    if (dragValue(Source) == selectedQueueEntry())
+    if (dragValue(Source) == m_form.lstMusicQ.selectedItem())
         m_queue.lstMusicQ_DblClick();
 }
 
 void DragDrop::lstMusicQ_DragDrop(DragList Source)
 {
-    if (dragValue(Source) == m_window.File1().selectedName())
+    if (dragValue(Source) == m_form.File1.selectedItem())
         m_queue.File1_DblClick();
 }
 
 std::string DragDrop::dragValue(DragList list) const
 {
-    return list == DragList::File1 ? m_window.File1().selectedName() : selectedQueueEntry();
-}
-
-std::string DragDrop::selectedQueueEntry() const
-{
-    const ListControl& queue = m_window.lstMusicQ();
-    const int selected = queue.selectedIndex();
-    return selected >= 0 && selected < queue.count() ? queue.item(selected) : std::string();
+    return list == DragList::File1 ? m_form.File1.selectedItem() : m_form.lstMusicQ.selectedItem();
 }
 
 } // namespace orvane

@@ -4,6 +4,7 @@
 
 namespace orvane {
 
+struct FormModel;
 class QueueBuilder;
 
 // Dragging between the file list and the queue: a file dropped on the queue is added, a
@@ -13,7 +14,7 @@ class DragDrop
 public:
     using DragList = MainWindowView::DragList;
 
-    DragDrop(MainWindowView& window, QueueBuilder& queue);
+    DragDrop(FormModel& form, MainWindowView& window, QueueBuilder& queue);
 
     void File1_MouseMove(int Button);
     void lstMusicQ_MouseMove(int Button);
@@ -24,8 +25,8 @@ public:
 
 private:
     std::string dragValue(DragList list) const;
-    std::string selectedQueueEntry() const;
 
+    FormModel& m_form;
     MainWindowView& m_window;
     QueueBuilder& m_queue;
 };

@@ -3,6 +3,8 @@
 #include "platform/mainwindowview.h"
 #include "platform/transportbuttons.h"
 
+#include <string>
+
 namespace orvane {
 
 // The key codes the keyboard events carry for Enter and Delete.
@@ -16,7 +18,8 @@ inline constexpr int kDragLeave = 1;
 inline constexpr int kDragOver = 2;
 
 // The main window's events, one handler each, raised on the GUI thread by its controls and
-// menu items; every other event of the window is ignored.
+// menu items; every other event of the window is ignored. The controls change nothing of the
+// form's model themselves: a choice, a selection or a folder opened is raised as an event.
 class MainWindowEvents
 {
 public:
@@ -26,12 +29,14 @@ public:
 
     // The window is closing, whichever way; raised once.
     virtual void Form_Unload() = 0;
-    // The drive list's drive changed.
-    virtual void Drive1_Change() = 0;
-    // The folder list's folder changed.
-    virtual void Dir1_Change() = 0;
-    // A file type was chosen.
-    virtual void cboFileType_Click() = 0;
+    // The user chose `Drive` (a mount point) in the drive list.
+    virtual void Drive1_Pick(const std::string& Drive) = 0;
+    // The user opened the folder `Path` in the folder list (a double-click or Enter).
+    virtual void Dir1_Open(const std::string& Path) = 0;
+    // The user chose entry `Index` of the file types.
+    virtual void cboFileType_Pick(int Index) = 0;
+    // The user selected name `Index` of the file list, or none with -1.
+    virtual void File1_Select(int Index) = 0;
     // A double-click in the file list, on a name or not.
     virtual void File1_DblClick() = 0;
     // A key with a character typed in the file list: its code (kEnterKeyAscii for Enter).
@@ -42,6 +47,8 @@ public:
     virtual void File1_DragOver(DragList Source, int State) = 0;
     // A drag of `Source` was released over the file list.
     virtual void File1_DragDrop(DragList Source) = 0;
+    // The user selected entry `Index` of the queue, or none with -1.
+    virtual void lstMusicQ_Select(int Index) = 0;
     // A double-click in the queue, on an entry or not.
     virtual void lstMusicQ_DblClick() = 0;
     // A key pressed in the queue: its key code (kDeleteKeyCode for Delete); auto-repeat is not

@@ -4,18 +4,11 @@
 
 namespace orvane {
 
-class ComboControl;
-class DriveListControl;
-class FileListControl;
-class FolderListControl;
-class GaugeControl;
-class HelpViewer;
-class ListControl;
+struct FormModel;
 class MainWindowEvents;
-class MediaControl;
-class TextControl;
 
-// The main window as the program's logic sees it: its controls, by name, and the window.
+// The main window as the program's logic sees it: it shows the form's model and raises the
+// user's input as events; besides that it has a caption, a state and a few acts of its own.
 class MainWindowView
 {
 public:
@@ -29,28 +22,8 @@ public:
 
     // Where the window raises its events from now on; null raises none.
     virtual void setEvents(MainWindowEvents* events) = 0;
-
-    // Length of the current track, "mm:ss".
-    virtual TextControl& txtLength() = 0;
-    // Short name of the current track.
-    virtual TextControl& txtPlaying() = 0;
-    // Music files of the current folder.
-    virtual FileListControl& File1() = 0;
-    // The play queue, head first.
-    virtual ListControl& lstMusicQ() = 0;
-    // The file types.
-    virtual ComboControl& cboFileType() = 0;
-    // The drives.
-    virtual DriveListControl& Drive1() = 0;
-    // The folders.
-    virtual FolderListControl& Dir1() = 0;
-    // The progress gauge.
-    virtual GaugeControl& Gauge1() = 0;
-    // The media control.
-    virtual MediaControl& MMControl1() = 0;
-    // The help viewer.
-    virtual HelpViewer& CommonDialog1() = 0;
-
+    // What the window shows from now on; null shows nothing.
+    virtual void setModel(FormModel* model) = 0;
     // The window's caption.
     virtual std::string caption() const = 0;
     // Replaces the window's caption.

@@ -6,10 +6,6 @@
 
 namespace orvane {
 
-// What a path names: a music file (.mid, .rmi or .wav), a folder, a file no device plays,
-// something that is no ordinary file (a device, a pipe), or nothing.
-enum class PathKind { Music, Folder, Unplayable, NotAFile, Missing };
-
 // What the program asks of the operating system and its own start.
 class SystemInfo
 {
@@ -30,12 +26,6 @@ public:
     virtual std::string commandLine() const = 0;
     // The music files and folders the arguments name, as full paths, in argument order.
     virtual std::vector<std::string> namedPaths() const = 0;
-    // What `path` names.
-    virtual PathKind pathKind(const std::string& path) const = 0;
-    // The names of the ordinary files of `folder` that match `pattern`, in the order the file
-    // list shows them; none when the folder cannot be read.
-    virtual std::vector<std::string> matchingFiles(const std::string& folder,
-                                                   const std::string& pattern) const = 0;
     // The home computer's music folder ("C:\Sound" on Windows, ~/Sound elsewhere).
     virtual std::string homeMusicFolder() const = 0;
 };

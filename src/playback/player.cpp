@@ -1,9 +1,6 @@
 #include "playback/player.h"
 
-#include "platform/gaugecontrol.h"
-#include "platform/listcontrol.h"
-#include "platform/mainwindowview.h"
-#include "platform/textcontrol.h"
+#include "model/formmodel.h"
 #include "playback/trackopener.h"
 
 #include <cmath>
@@ -29,43 +26,41 @@ std::string lengthText(std::int32_t seconds)
     return minutesText + ":" + restText.substr(restText.size() - 2);
 }
 
-Player::Player(MainWindowView& window) : m_window(window) {}
+Player::Player(FormModel& form, MediaControl& media) : m_form(form), m_media(media) {}
 
 void Player::PlayQueueHead()
 {
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     if (queue.count() <= 0)
         return;
     const std::string path = queue.item(0);
-    MediaControl& control = m_window.MMControl1();
-    OpenMusicFile(control, path);
-    m_window.txtPlaying().setText(FileNameOnly(path));
-    control.setTimeFormat(0);
-    const std::int32_t milliseconds = control.length();
+    OpenMusicFile(m_media, path);
+    m_form.txtPlaying.setText(FileNameOnly(path));
+    m_media.setTimeFormat(0);
+    const std::int32_t milliseconds = m_media.length();
     m_trackSeconds = static_cast<std::int32_t>(std::floor(milliseconds / 1000.0));
-    m_window.txtLength().setText(lengthText(m_trackSeconds));
-    GaugeControl& gauge = m_window.Gauge1();
+    m_form.txtLength.setText(lengthText(m_trackSeconds));
+    GaugeModel& gauge = m_form.Gauge1;
     gauge.setMinimum(0);
     gauge.setMaximum(m_trackSeconds > 0 ? m_trackSeconds : 1);
-    control.setUpdateInterval(kUpdateInterval);
-    control.setCommand("play");
+    m_media.setUpdateInterval(kUpdateInterval);
+    m_media.setCommand("play");
 }
 
 void Player::NextInQueue()
 {
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     if (queue.count() > 0) {
         queue.removeItem(0);
         PlayQueueHead();
     }
     if (queue.count() < 1) {
-        m_window.txtPlaying().setText("");
-        m_window.txtLength().setText("");
-        m_window.Gauge1().setValue(0);
-        MediaControl& control = m_window.MMControl1();
-        control.setUpdateInterval(0);
-        control.setCommand("Close");
-        control.setFlag(MediaFlag::Flag14, false);
+        m_form.txtPlaying.setText("");
+        m_form.txtLength.setText("");
+        m_form.Gauge1.setValue(0);
+        m_media.setUpdateInterval(0);
+        m_media.setCommand("Close");
+        m_media.setFlag(MediaFlag::Flag14, false);
     }
 }
 
@@ -76,14 +71,14 @@ void Player::play_Click()
 
 void Player::MMControl1_Done(int /*NotifyCode*/)
 {
-    if (m_window.MMControl1().doneResult() == 1)
+    if (m_media.doneResult() == 1)
         NextInQueue();
 }
 
 void Player::MMControl1_StatusUpdate()
 {
-    const std::int32_t milliseconds = m_window.MMControl1().position();
-    m_window.Gauge1().setValue(std::floor(milliseconds / 1000.0));
+    const std::int32_t milliseconds = m_media.position();
+    m_form.Gauge1.setValue(std::floor(milliseconds / 1000.0));
 }
 
 void Player::MMControl1_PlayClick(bool& Cancel)
@@ -101,19 +96,17 @@ void Player::MMControl1_NextClick(bool& Cancel)
 void Player::MMControl1_PauseClick(bool& /*Cancel*/)
 {
     // The update interval doubles as the pause state: the gauge stands still while paused.
-    MediaControl& control = m_window.MMControl1();
-    control.setUpdateInterval(control.updateInterval() == 0 ? kUpdateInterval : 0);
+    m_media.setUpdateInterval(m_media.updateInterval() == 0 ? kUpdateInterval : 0);
 }
 
 void Player::MMControl1_StopClick(bool& /*Cancel*/)
 {
-    MediaControl& control = m_window.MMControl1();
-    control.setUpdateInterval(0);
-    m_window.Gauge1().setValue(0);
-    if (m_window.lstMusicQ().count() == 0) {
-        m_window.txtPlaying().setText("");
-        m_window.txtLength().setText("");
-        control.setCommand("Close");
+    m_media.setUpdateInterval(0);
+    m_form.Gauge1.setValue(0);
+    if (m_form.lstMusicQ.count() == 0) {
+        m_form.txtPlaying.setText("");
+        m_form.txtLength.setText("");
+        m_media.setCommand("Close");
     }
 }
 

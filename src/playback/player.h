@@ -7,13 +7,13 @@
 
 namespace orvane {
 
-class MainWindowView;
+struct FormModel;
 
 // Plays the queue from its head, one entry after another, and shows what plays.
 class Player : public MediaControlEvents
 {
 public:
-    explicit Player(MainWindowView& window);
+    Player(FormModel& form, MediaControl& media);
 
     // Starts the head of the queue from its beginning; nothing when the queue is empty.
     void PlayQueueHead();
@@ -31,7 +31,8 @@ public:
     void MMControl1_NextClick(bool& Cancel) override;
 
 private:
-    MainWindowView& m_window;
+    FormModel& m_form;
+    MediaControl& m_media;
     std::int32_t m_trackSeconds = 0;
 };
 

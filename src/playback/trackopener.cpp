@@ -1,7 +1,7 @@
 #include "playback/trackopener.h"
 
+#include "model/pathseparator.h"
 #include "platform/mediacontrol.h"
-#include "platform/pathseparator.h"
 #include "text/lowercase.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pathseparator.h"
+#include "model/pathseparator.h"
 
 #include <string>
 

@@ -1,8 +1,6 @@
 #include "queue/queuebuilder.h"
 
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
-#include "platform/listcontrol.h"
+#include "model/formmodel.h"
 #include "platform/mainwindowevents.h"
 #include "platform/mainwindowview.h"
 #include "playback/player.h"
@@ -22,15 +20,16 @@ constexpr float kRemovalWaitSeconds = 0.3f;
 
 } // namespace
 
-QueueBuilder::QueueBuilder(MainWindowView& window, Player& player, RandomSource& random,
-                           EventLoop& loop)
-    : m_window(window), m_player(player), m_random(random), m_loop(loop)
+QueueBuilder::QueueBuilder(FormModel& form, MainWindowView& window, MediaControl& media,
+                           Player& player, RandomSource& random, EventLoop& loop)
+    : m_form(form), m_window(window), m_media(media), m_player(player), m_random(random),
+      m_loop(loop)
 {
 }
 
 bool QueueBuilder::hasRoomFor(int entries)
 {
-    if (m_window.lstMusicQ().count() + entries <= kMaxListEntries)
+    if (m_form.lstMusicQ.count() + entries <= kMaxListEntries)
         return true;
     m_window.beep();
     return false;
@@ -38,35 +37,35 @@ bool QueueBuilder::hasRoomFor(int entries)
 
 std::string QueueBuilder::folderPrefix() const
 {
-    return AddBackslash(m_window.Dir1().path());
+    return AddBackslash(m_form.Dir1.path());
 }
 
 void QueueBuilder::cmdQAll_Click()
 {
-    FileListControl& files = m_window.File1();
+    const FileListModel& files = m_form.File1;
     const int fileCount = files.count();
     if (fileCount == 0 || !hasRoomFor(fileCount))
         return;
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     const std::string prefix = folderPrefix();
     const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
     for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex)
-        queue.addItem(prefix + files.name(fileIndex));
-    OpenMusicFile(m_window.MMControl1(), queue.item(0));
+        queue.addItem(prefix + files.item(fileIndex));
+    OpenMusicFile(m_media, queue.item(0));
 }
 
 void QueueBuilder::cmdRnd_Click()
 {
-    FileListControl& files = m_window.File1();
+    const FileListModel& files = m_form.File1;
     const int fileCount = files.count();
     if (fileCount == 0 || !hasRoomFor(fileCount))
         return;
     ScratchList& scratch = m_scratch;
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     const std::string prefix = folderPrefix();
     const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
     for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex)
-        scratch.addItem(files.name(fileIndex));
+        scratch.addItem(files.item(fileIndex));
     for (std::int16_t remaining = lastIndex; remaining >= 0; --remaining) {
         const float r = m_random.next();
         const double draw = static_cast<double>(static_cast<float>(remaining + 1)) * r + 1.0;
@@ -74,12 +73,12 @@ void QueueBuilder::cmdRnd_Click()
         queue.addItem(prefix + scratch.item(pick - 1));
         scratch.removeItem(pick - 1);
     }
-    OpenMusicFile(m_window.MMControl1(), queue.item(0));
+    OpenMusicFile(m_media, queue.item(0));
 }
 
 void QueueBuilder::cmdClear_Click()
 {
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     const int count = queue.count();
     for (int fileIndex = 0; fileIndex < count; ++fileIndex)
         queue.removeItem(0);
@@ -88,15 +87,15 @@ void QueueBuilder::cmdClear_Click()
 
 void QueueBuilder::File1_DblClick()
 {
-    FileListControl& files = m_window.File1();
+    const FileListModel& files = m_form.File1;
     // With no file selected the entry would be a bare folder, which nothing can play; and an
     // add that adds nothing must not reopen the one entry that may be playing.
     if (files.count() == 0 || files.selectedIndex() < 0 || !hasRoomFor(1))
         return;
-    ListControl& queue = m_window.lstMusicQ();
-    queue.addItem(folderPrefix() + files.selectedName());
+    ListModel& queue = m_form.lstMusicQ;
+    queue.addItem(folderPrefix() + files.selectedItem());
     if (queue.count() == 1)
-        OpenMusicFile(m_window.MMControl1(), queue.item(0));
+        OpenMusicFile(m_media, queue.item(0));
 }
 
 void QueueBuilder::File1_KeyPress(int KeyAscii)
@@ -113,7 +112,7 @@ void QueueBuilder::lstMusicQ_KeyDown(int KeyCode)
 
 void QueueBuilder::lstMusicQ_DblClick()
 {
-    ListControl& queue = m_window.lstMusicQ();
+    ListModel& queue = m_form.lstMusicQ;
     if (queue.count() > 0) {
         WaitSeconds(m_loop, kRemovalWaitSeconds);
         // The selection may have changed while the window handled events during the wait.

@@ -7,7 +7,9 @@
 namespace orvane {
 
 class EventLoop;
+struct FormModel;
 class MainWindowView;
+class MediaControl;
 class Player;
 class RandomSource;
 
@@ -15,7 +17,8 @@ class RandomSource;
 class QueueBuilder
 {
 public:
-    QueueBuilder(MainWindowView& window, Player& player, RandomSource& random, EventLoop& loop);
+    QueueBuilder(FormModel& form, MainWindowView& window, MediaControl& media, Player& player,
+                 RandomSource& random, EventLoop& loop);
 
     // Appends every listed file, in list order, and opens the head.
     void cmdQAll_Click();
@@ -41,7 +44,9 @@ private:
     bool hasRoomFor(int entries);
     std::string folderPrefix() const;
 
+    FormModel& m_form;
     MainWindowView& m_window;
+    MediaControl& m_media;
     Player& m_player;
     RandomSource& m_random;
     EventLoop& m_loop;

@@ -35,10 +35,6 @@ void ScratchList::removeItem(int index)
     for (std::size_t node = slot + 1; node < m_tree.size(); node += node & (~node + 1))
         --m_tree[node];
     --m_count;
-    if (m_selected == index)
-        m_selected = -1;
-    else if (m_selected > index)
-        --m_selected;
 }
 
 std::size_t ScratchList::slotOf(int index) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/listcontrol.h"
+#include "model/listmodel.h"
 
 #include <string>
 #include <vector>
@@ -9,15 +9,16 @@ namespace orvane {
 
 // An unseen list whose removals cost O(log n) wherever they fall: entries are never moved,
 // only marked gone, and a Fenwick tree over the marks finds the k-th remaining one.
-class ScratchList : public ListControl
+class ScratchList
 {
 public:
-    int count() const override { return m_count; }
-    std::string item(int index) const override;
-    void addItem(const std::string& text) override;
-    void removeItem(int index) override;
-    int selectedIndex() const override { return m_selected; }
-    void setSelectedIndex(int index) override { m_selected = index; }
+    int count() const { return m_count; }
+    // Entry `index` (must exist).
+    std::string item(int index) const;
+    // Appends an entry; ignored when the list holds kMaxListEntries.
+    void addItem(const std::string& text);
+    // Removes entry `index` (must exist).
+    void removeItem(int index);
 
 private:
     std::size_t slotOf(int index) const;
@@ -26,7 +27,6 @@ private:
     std::vector<char> m_present;
     std::vector<int> m_tree; // 1-based Fenwick tree of m_present
     int m_count = 0;
-    int m_selected = -1;
 };
 
 } // namespace orvane

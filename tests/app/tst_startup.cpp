@@ -1,29 +1,34 @@
+// Starting, leaving, the command line and files handed over, over the real engine: what the
+// window shows and plays once the form has loaded.
 #include "app/common.h"
 #include "app/volumemixer.h"
-#include "fakes/fakeform.h"
 #include "fakes/musicfolder.h"
+#include "fakes/playerrig.h"
 
 #include <QTest>
 
 using namespace orvane;
 
+using Entries = std::vector<std::string>;
+
 namespace {
 
-// Starts a form in a folder of two MIDI and two WAV files with `arguments`.
+// A form started in a folder of two MIDI and two WAV files with `arguments`.
 struct Started
 {
-    explicit Started(const char* arguments, const std::function<void(FakeForm&)>& prepare = {})
+    explicit Started(const char* arguments, const std::function<void(PlayerRig&)>& prepare = {})
     {
-        f.system.current = folder.path();
-        f.system.arguments = arguments;
+        rig.system.current = folder.path();
+        rig.system.arguments = arguments;
         if (prepare)
-            prepare(f);
-        f.random.draws = {0.99f, 0.99f, 0.99f, 0.99f};
-        f.form.Form_Load();
+            prepare(rig);
+        rig.random.draws = {0.99f, 0.99f, 0.99f, 0.99f}; // always the last name still held
+        rig.form.Form_Load();
     }
+    Entries queued() { return rig.model().lstMusicQ.items(); }
 
-    MusicFolder folder{"a.mid", "b.wav", "c.mid", "d.wav"};
-    FakeForm f;
+    MusicFolder folder{{"a.mid", "b.wav", "c.mid", "d.wav"}, true};
+    PlayerRig rig;
 };
 
 } // namespace
@@ -33,27 +38,20 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void loadPreparesTheWindowInOrder()
+    void loadPreparesTheWindow()
     {
-        FakeForm f;
-        bool checkedAtTypeChoice = false;
-        f.window.fileType.onClick = [&f, &checkedAtTypeChoice] {
-            // By the time the first file type is chosen: seeded, titled, help set, and the
-            // media settings not yet written.
-            QCOMPARE(f.random.seeds, 1);
-            QCOMPARE(f.window.help.file, std::string("/opt/orvane/orvane.hlp"));
-            QCOMPARE(f.window.fileType.count(), 3);
-            QVERIFY(f.window.media.log.empty());
-            f.form.browser().cboFileType_Click();
-            checkedAtTypeChoice = true;
-        };
-        f.form.Form_Load();
-        QVERIFY(checkedAtTypeChoice);
-        QCOMPARE(f.window.fileType.selectedIndex(), 0);
-        QCOMPARE(f.window.file1.pattern(), std::string("*.MID;*.RMI;*.WAV"));
-        QCOMPARE(f.window.media.log.size(), std::size_t(4)); // the device's settings, after
-        QCOMPARE(f.window.queue.count(), 0);
-        QCOMPARE(f.window.state, MainWindowView::WindowState::Normal);
+        Started s("");
+        const FormModel& model = s.rig.model();
+        QCOMPARE(s.rig.random.seeds, 1);
+        QCOMPARE(s.rig.view.caption(), std::string("Vemor's 32-bit Music Player"));
+        QCOMPARE(s.rig.help.file, std::string("/opt/orvane/orvane.hlp"));
+        QCOMPARE(model.cboFileType.items(),
+                 (Entries{"Music (*.mid;*.rmi;*.wav)", "Midi (*.mdi;*.rmi)", "Sound (*.wav)"}));
+        QCOMPARE(model.cboFileType.selectedIndex(), 0);
+        QCOMPARE(model.File1.items(), (Entries{"a.mid", "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(model.lstMusicQ.count(), 0);
+        QCOMPARE(s.rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(s.rig.view.state, MainWindowView::WindowState::Normal);
     }
 
     void theHomeMachineStartsInItsMusicFolder_data()
@@ -75,50 +73,48 @@ private slots:
         QFETCH(bool, homeExists);
         QFETCH(bool, startsAtHome);
         MusicFolder started, home{"song.mid"};
-        FakeForm f;
-        f.system.name = name.toStdString();
-        f.system.current = started.path();
-        f.system.homeFolder = home.path();
+        PlayerRig rig;
+        rig.system.name = name.toStdString();
+        rig.system.current = started.path();
+        rig.system.homeFolder = home.path();
         if (homeExists)
-            f.system.existingFolders = {home.path()};
-        f.form.Form_Load();
-        QCOMPARE(f.window.dir1.path(), startsAtHome ? home.path() : started.path());
-        QCOMPARE(f.window.file1.count(), startsAtHome ? 1 : 0);
+            rig.system.existingFolders = {home.path()};
+        rig.form.Form_Load();
+        QCOMPARE(rig.model().Dir1.path(), startsAtHome ? home.path() : started.path());
+        QCOMPARE(rig.model().File1.count(), startsAtHome ? 1 : 0);
     }
 
-    void leavingClosesTheDeviceFirstAndHelpShowsTheContents()
+    void leavingStopsTheSoundAndHelpShowsTheContents()
     {
-        FakeForm f;
-        f.form.Form_Load();
-        f.form.HelpContents_Click();
-        QCOMPARE(f.window.help.shown, std::vector<int>{HelpViewer::kHelpContents});
-        f.window.queue.addItem("/m/a.wav");
-        f.form.player().PlayQueueHead();
-        f.form.cmdExit_Click();
-        f.form.exit_Click();
-        QCOMPARE(f.window.unloads, 2);
-        f.form.Form_Unload();
-        QCOMPARE(f.window.media.log.back(), std::string("Close"));
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        Started s("/q /p");
+        s.rig.form.HelpContents_Click();
+        QCOMPARE(s.rig.help.shown, std::vector<int>{HelpViewer::kHelpContents});
+        s.rig.loop.advance(100);
+        s.rig.form.cmdExit_Click();
+        s.rig.form.exit_Click();
+        QCOMPARE(s.rig.view.unloads, 2);
+        s.rig.form.Form_Unload();
+        QCOMPARE(s.rig.media.mode(), MediaMode::NotOpen);
+        s.rig.loop.advance(100);
+        QVERIFY2(s.rig.heard().endsWith("0 x 100 ms"), qPrintable(s.rig.heard()));
     }
 
     void theVolumePictureStartsTheFirstMixerThatStarts()
     {
-        FakeVolumes volumes;
-        FakeWindow window(volumes);
+        FakeView view;
         FakeLauncher launcher;
         launcher.available = {"pavucontrol-qt"};
-        VolumeMixer mixer(window, launcher);
+        VolumeMixer mixer(view, launcher);
         mixer.imgVolume_Click();
-        QCOMPARE(launcher.attempts, (std::vector<std::string>{"pavucontrol", "pavucontrol-qt"}));
-        QCOMPARE(window.volumeNote, std::string());
+        QCOMPARE(launcher.attempts, (Entries{"pavucontrol", "pavucontrol-qt"}));
+        QCOMPARE(view.volumeNote, std::string());
         // Without a mixer, a note names what to install, on every click.
         launcher.available.clear();
         launcher.attempts.clear();
         mixer.imgVolume_Click();
         QCOMPARE(launcher.attempts.size(), std::size_t(3));
         for (const std::string& name : launcher.attempts)
-            QVERIFY2(window.volumeNote.find(name) != std::string::npos, window.volumeNote.c_str());
+            QVERIFY2(view.volumeNote.find(name) != std::string::npos, view.volumeNote.c_str());
     }
 
     void switchesActInAnyOrderCaseOrLength_data()
@@ -149,54 +145,55 @@ private slots:
         QFETCH(bool, minimised);
         const QByteArray text = arguments.toUtf8();
         Started s(text.constData());
-        QCOMPARE(s.f.window.fileType.selectedIndex(), fileType);
-        QCOMPARE(s.f.window.queue.count(), queued);
-        QCOMPARE(s.f.window.media.mode() == MediaMode::Playing, playing);
-        QCOMPARE(s.f.window.state == MainWindowView::WindowState::Minimized, minimised);
-        QCOMPARE(s.f.window.media.opens, queued > 0 ? 1 + playing : 0);
+        QCOMPARE(s.rig.model().cboFileType.selectedIndex(), fileType);
+        QCOMPARE(s.rig.model().lstMusicQ.count(), queued);
+        const MediaMode mode = queued == 0 ? MediaMode::NotOpen
+                               : playing   ? MediaMode::Playing
+                                           : MediaMode::Stopped;
+        QCOMPARE(s.rig.media.mode(), mode);
+        QCOMPARE(s.rig.view.state == MainWindowView::WindowState::Minimized, minimised);
     }
 
     void randomPassThenOrderedPass()
     {
         Started s("/q/r");
-        // Draws of 0.99 always take the last name still held.
-        QCOMPARE(s.f.window.queue.items(), s.folder.entries({"d.wav", "c.mid", "b.wav", "a.mid",
-                                                             "a.mid", "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(s.queued(), s.folder.entries({"d.wav", "c.mid", "b.wav", "a.mid", "a.mid", "b.wav",
+                                               "c.mid", "d.wav"}));
     }
 
     void namedPathsAreQueuedAfterTheFileTypeAndPlay()
     {
-        MusicFolder other{"z.mid"};
-        Started s("/wav /m", [&](FakeForm& f) {
-            f.system.paths = {other.entry("z.mid"), f.system.current, other.entry("z.mid")};
+        MusicFolder other{{"z.mid"}, true};
+        Started s("/wav /m", [&](PlayerRig& rig) {
+            rig.system.paths = {other.entry("z.mid"), rig.system.current, other.entry("z.mid")};
         });
         // The folder gives its files as Queue All would list them, after "/wav".
-        QCOMPARE(s.f.window.queue.items(),
-                 (std::vector<std::string>{other.entry("z.mid"), s.folder.entry("b.wav"),
-                                           s.folder.entry("d.wav"), other.entry("z.mid")}));
-        QCOMPARE(s.f.window.dir1.path(), other.path());
-        QCOMPARE(s.f.window.file1.path(), other.path());
-        QCOMPARE(s.f.window.playing.text(), std::string("z.mid"));
-        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
-        QCOMPARE(s.f.window.state, MainWindowView::WindowState::Minimized);
+        QCOMPARE(s.queued(), (Entries{other.entry("z.mid"), s.folder.entry("b.wav"),
+                                      s.folder.entry("d.wav"), other.entry("z.mid")}));
+        QCOMPARE(s.rig.model().Dir1.path(), other.path());
+        QCOMPARE(s.rig.model().File1.path(), other.path());
+        QCOMPARE(s.rig.model().txtPlaying.text(), std::string("z.mid"));
+        QCOMPARE(s.rig.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.rig.view.state, MainWindowView::WindowState::Minimized);
     }
 
     void aLaterLaunchQueuesAndPlaysWhenNothingDoes()
     {
+        const testing::StderrCapture quiet;
         Started s("/q");
-        FileOpener& opener = s.f.form.opener();
-        opener.openFromLaunch({s.folder.entry("c.mid"), "/no/such.mid"});
+        FileOpener& opener = s.rig.form.opener();
+        opener.openFromLaunch({s.folder.entry("d.wav"), "/no/such.mid"});
         // Idle with entries waiting: the new one goes ahead of them and plays.
-        QCOMPARE(s.f.window.queue.items(),
-                 s.folder.entries({"c.mid", "a.mid", "b.wav", "c.mid", "d.wav"}));
-        QCOMPARE(s.f.window.media.mode(), MediaMode::Playing);
-        QCOMPARE(s.f.window.playing.text(), std::string("c.mid"));
+        QCOMPARE(s.queued(), s.folder.entries({"d.wav", "a.mid", "b.wav", "c.mid", "d.wav"}));
+        QCOMPARE(s.rig.media.mode(), MediaMode::Playing);
+        QCOMPARE(s.rig.model().txtPlaying.text(), std::string("d.wav"));
         // Playing: appended, and what plays goes on.
-        const int opens = s.f.window.media.opens;
-        opener.openFromLaunch({s.folder.entry("a.mid")});
-        QCOMPARE(s.f.window.queue.count(), 6);
-        QCOMPARE(s.f.window.queue.item(5), s.folder.entry("a.mid"));
-        QCOMPARE(s.f.window.media.opens, opens);
+        s.rig.loop.advance(100);
+        opener.openFromLaunch({s.folder.entry("b.wav")});
+        QCOMPARE(s.queued().size(), std::size_t(6));
+        QCOMPARE(s.queued().back(), s.folder.entry("b.wav"));
+        s.rig.loop.advance(100);
+        QVERIFY2(s.rig.heard().startsWith("0.25 x 200 ms"), qPrintable(s.rig.heard()));
     }
 };
 

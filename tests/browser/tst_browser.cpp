@@ -1,5 +1,7 @@
-#include "fakes/fakeform.h"
+// Drives, folders, file types and dragging, over real folders: what the lists show and what the
+// queue gets.
 #include "fakes/musicfolder.h"
+#include "fakes/playerrig.h"
 
 #include <QTest>
 
@@ -7,21 +9,14 @@ using namespace orvane;
 
 using DragList = MainWindowView::DragList;
 using Picture = MainWindowView::DragPicture;
+using Names = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> listed(FakeForm& f)
+void startIn(PlayerRig& rig, const std::string& folder)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < f.window.file1.count(); ++i)
-        names.push_back(f.window.file1.name(i));
-    return names;
-}
-
-void addFileTypes(FakeForm& f)
-{
-    for (const char* text : {"Music", "Midi", "Sound"})
-        f.window.fileType.addItem(text);
+    rig.system.current = folder;
+    rig.form.Form_Load();
 }
 
 } // namespace
@@ -33,146 +28,135 @@ class TestBrowser : public QObject
 private slots:
     void eachFileTypeListsItsEndingsInAnyCaseFromTheFolderReadAnew()
     {
-        MusicFolder folder{"a.mid",  "B.MID",     "c.Rmi",      "d.wav",
-                           "g.midi", "h.wav.txt", ".hidden.wav"};
-        QDir(QString::fromStdString(folder.path())).mkdir("folder.wav");
-        FakeForm f;
-        addFileTypes(f);
-        f.form.browser().start(folder.path());
-        f.window.fileType.setSelectedIndex(1);
-        QCOMPARE(listed(f), (std::vector<std::string>{"a.mid", "B.MID", "c.Rmi"}));
-        f.window.fileType.setSelectedIndex(2);
-        QCOMPARE(listed(f), std::vector<std::string>{"d.wav"});
+        MusicFolder folder{"a.mid",  "B.MID",     "c.Rmi",       "d.wav",
+                           "g.midi", "h.wav.txt", ".hidden.wav", "folder.wav/"};
+        PlayerRig rig;
+        const FileListModel& files = rig.model().File1;
+        startIn(rig, folder.path());
+        rig.form.cboFileType_Pick(1);
+        QCOMPARE(files.items(), (Names{"a.mid", "B.MID", "c.Rmi"}));
+        rig.form.cboFileType_Pick(2);
+        QCOMPARE(files.items(), Names{"d.wav"});
         folder.add("E.WAV");
-        f.window.fileType.setSelectedIndex(0);
-        QCOMPARE(listed(f),
-                 (std::vector<std::string>{"a.mid", "B.MID", "c.Rmi", "d.wav", "E.WAV"}));
-        // An index outside the table leaves the pattern alone.
-        const int reads = f.window.file1.reads;
-        f.window.fileType.setSelectedIndex(-1);
-        QCOMPARE(f.window.file1.reads, reads);
-        QCOMPARE(f.window.file1.pattern(), std::string("*.MID;*.RMI;*.WAV"));
+        rig.form.cboFileType_Pick(0);
+        QCOMPARE(files.items(), (Names{"a.mid", "B.MID", "c.Rmi", "d.wav", "E.WAV"}));
+        // An index outside the table leaves the pattern, and the list, as they are.
+        folder.add("F.WAV");
+        rig.form.browser().setFileType(-1);
+        QCOMPARE(files.count(), 5);
+        QCOMPARE(files.pattern(), std::string("*.MID;*.RMI;*.WAV"));
     }
 
     void aDriveOpensWhereItWasLeftElseAtItsRoot()
     {
-        MusicFolder start, media;
-        QDir(QString::fromStdString(media.path())).mkdir("sub");
-        FakeForm f;
-        f.volumes.mounts = {"/", media.path()};
-        f.form.browser().start(start.path());
-        f.window.drive1.setDrive(media.path());
-        QCOMPARE(f.window.dir1.path(), media.path()); // the drive's root
-        f.window.drive1.setDrive("/");
-        QCOMPARE(f.window.dir1.path(), start.path()); // the start folder, not "/"
+        MusicFolder start, media{"sub/"};
+        PlayerRig rig;
+        const FormModel& model = rig.model();
+        rig.volumes.mounts = {"/", media.path()};
+        startIn(rig, start.path());
+        rig.form.Drive1_Pick(media.path());
+        QCOMPARE(model.Dir1.path(), media.path()); // the drive's root
+        rig.form.Drive1_Pick("/");
+        QCOMPARE(model.Dir1.path(), start.path()); // the start folder, not "/"
         // The drive list follows the folder list into another mount.
-        QVERIFY(f.window.dir1.setPath(media.path() + "/sub"));
-        QCOMPARE(f.window.drive1.drive(), media.path());
-        QVERIFY(f.window.dir1.setPath(start.path()));
-        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        rig.form.Dir1_Open(media.entry("sub"));
+        QCOMPARE(model.Drive1.drive(), media.path());
+        rig.form.Dir1_Open(start.path());
+        QCOMPARE(model.Drive1.drive(), std::string("/"));
         // Chosen again, the drive opens where the folder list left it; once that folder has
         // gone, at its root rather than being put back.
-        f.window.drive1.setDrive(media.path());
-        QCOMPARE(f.window.dir1.path(), media.path() + "/sub");
-        f.window.drive1.setDrive("/");
+        rig.form.Drive1_Pick(media.path());
+        QCOMPARE(model.Dir1.path(), media.entry("sub"));
+        rig.form.Drive1_Pick("/");
         QVERIFY(QDir(QString::fromStdString(media.path())).rmdir("sub"));
-        f.window.drive1.setDrive(media.path());
-        QCOMPARE(f.window.drive1.drive(), media.path());
-        QCOMPARE(f.window.dir1.path(), media.path());
+        rig.form.Drive1_Pick(media.path());
+        QCOMPARE(model.Drive1.drive(), media.path());
+        QCOMPARE(model.Dir1.path(), media.path());
     }
 
     void anUnmountedDriveGivesWayToTheDriveThatHoldsTheFolder()
     {
-        MusicFolder start{"a.wav"}, media;
-        QDir(QString::fromStdString(media.path())).mkdir("sub");
-        FakeForm f;
-        f.volumes.mounts = {"/", media.path()};
-        f.form.browser().start(start.path());
-        f.form.browser().volumesChanged(); // a mount elsewhere changes nothing shown
-        QCOMPARE(f.window.dir1.path(), start.path());
-        QVERIFY(f.window.dir1.setPath(media.path() + "/sub"));
+        MusicFolder start{"a.wav"}, media{"sub/"};
+        PlayerRig rig;
+        const FormModel& model = rig.model();
+        rig.volumes.mounts = {"/", media.path()};
+        startIn(rig, start.path());
+        rig.form.browser().volumesChanged(); // a mount elsewhere changes nothing shown
+        QCOMPARE(model.Dir1.path(), start.path());
+        rig.form.Dir1_Open(media.entry("sub"));
         // Unmounted with its folders gone: the drive that holds the path now, at its folder.
         QVERIFY(QDir(QString::fromStdString(media.path())).rmdir("sub"));
-        f.volumes.mounts = {"/"};
-        f.form.browser().volumesChanged();
-        QCOMPARE(f.window.drive1.drive(), std::string("/"));
-        QCOMPARE(f.window.dir1.path(), start.path());
-        QCOMPARE(listed(f), std::vector<std::string>{"a.wav"});
+        rig.volumes.mounts = {"/"};
+        rig.form.browser().volumesChanged();
+        QCOMPARE(model.Drive1.drives(), Names{"/"});
+        QCOMPARE(model.Drive1.drive(), std::string("/"));
+        QCOMPARE(model.Dir1.path(), start.path());
+        QCOMPARE(model.File1.items(), Names{"a.wav"});
     }
 
-    void anUnreadableDriveIsPutBackSilently()
+    void anUnreadableDriveIsPutBackSilentlyEachTime()
     {
         MusicFolder start{"a.wav"}, media;
-        FakeForm f;
-        addFileTypes(f);
-        f.volumes.mounts = {"/", media.path()};
-        f.form.browser().start(start.path());
-        f.window.fileType.setSelectedIndex(2);
-        f.window.queue.addItem("/elsewhere/x.mid");
-        f.window.dir1.unreadable.insert(media.path());
-        const int changes = f.window.drive1.changes;
-        f.window.drive1.setDrive(media.path());
-        QCOMPARE(f.window.drive1.drive(), std::string("/"));
-        QCOMPARE(f.window.drive1.changes, changes + 2); // the choice, then the nested put-back
-        QCOMPARE(f.window.dir1.path(), start.path());
-        QCOMPARE(listed(f), std::vector<std::string>{"a.wav"});
-        QCOMPARE(f.window.fileType.selectedIndex(), 2);
-        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/elsewhere/x.mid"});
-        QCOMPARE(f.window.beeps, 0);
-        f.window.drive1.setDrive(media.path()); // chosen again: put back again
-        QCOMPARE(f.window.drive1.drive(), std::string("/"));
+        PlayerRig rig;
+        const FormModel& model = rig.model();
+        rig.volumes.mounts = {"/", media.path()};
+        startIn(rig, start.path());
+        rig.form.cboFileType_Pick(2);
+        rig.model().lstMusicQ.addItem("/elsewhere/x.mid");
+        rig.files.unreadable.insert(media.path());
+        for (int choice = 0; choice < 2; ++choice) {
+            rig.form.Drive1_Pick(media.path());
+            QCOMPARE(model.Drive1.drive(), std::string("/"));
+            QCOMPARE(model.Dir1.path(), start.path());
+            QCOMPARE(model.File1.items(), Names{"a.wav"});
+            QCOMPARE(model.cboFileType.selectedIndex(), 2);
+            QCOMPARE(model.lstMusicQ.items(), Names{"/elsewhere/x.mid"});
+            QCOMPARE(rig.view.beeps, 0);
+        }
+        // Nothing readable anywhere: the lists give up rather than go round for ever.
+        rig.files.unreadable = {"/", start.path(), media.path()};
+        rig.form.Drive1_Pick("/");
+        rig.form.Drive1_Pick(media.path());
+        QCOMPARE(model.Dir1.path(), start.path());
     }
 
-    void nothingReadableAnywhereDoesNotLoop()
-    {
-        MusicFolder media;
-        FakeForm f;
-        f.volumes.mounts = {"/", media.path()};
-        f.window.dir1.unreadable = {"/", media.path()};
-        f.window.drive1.setDrive(media.path());
-        f.window.drive1.setDrive("/");
-        QCOMPARE(f.window.dir1.path(), std::string());
-    }
-    // Dragging between the file list and the queue.
     void theLeftButtonAloneDragsAndTheSelectionAtReleaseIsDropped()
     {
-        MusicFolder folder{"a.wav", "b.mid"}, empty;
-        FakeForm f;
-        MainForm& d = f.form;
-        f.window.fileType.addItem("Music");
-        f.window.fileType.setSelectedIndex(0);
-        d.browser().start(empty.path());
+        MusicFolder folder{{"a.wav", "b.mid"}, true}, empty;
+        PlayerRig rig;
+        startIn(rig, empty.path());
+        MainForm& d = rig.form;
         d.File1_MouseMove(1);     // an empty file list
         d.lstMusicQ_MouseMove(1); // an empty queue
-        QVERIFY(f.window.dir1.setPath(folder.path()));
+        d.Dir1_Open(folder.path());
         d.File1_MouseMove(2); // right
         d.File1_MouseMove(3); // left and right
-        QVERIFY(!f.window.dragging);
+        QVERIFY(!rig.view.dragging);
 
         // Notes, a loudspeaker over the queue, notes again after it.
-        f.window.file1.setSelectedIndex(0);
+        d.File1_Select(0);
         d.File1_MouseMove(1);
         d.File1_DragOver(DragList::File1, 1);
         for (int state : {0, 1, 0, 1})
             d.lstMusicQ_DragOver(DragList::File1, state);
-        QCOMPARE(f.window.pointer,
+        QCOMPARE(rig.view.pointer,
                  (std::vector<Picture>{Picture::Image2, Picture::Image3, Picture::Image2,
                                        Picture::Image3, Picture::Image2}));
-        f.window.file1.setSelectedIndex(1); // changed during the drag
+        d.File1_Select(1); // changed during the drag
         d.lstMusicQ_DragDrop(DragList::File1);
-        QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("b.mid")});
-        QCOMPARE(f.window.media.opens, 1);
+        QCOMPARE(rig.model().lstMusicQ.items(), Names{folder.entry("b.mid")});
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped); // opened, as the only entry
 
         // A list dropped on itself changes nothing, no file selected or not; a queue entry
         // dropped on the file list is removed after the wait.
-        f.window.file1.setSelectedIndex(-1);
-        f.window.queue.setSelectedIndex(0);
+        d.File1_Select(-1);
+        d.lstMusicQ_Select(0);
         d.File1_DragDrop(DragList::File1);
         d.lstMusicQ_DragDrop(DragList::lstMusicQ);
-        QVERIFY(f.loop.waits.empty());
+        QVERIFY(rig.loop.waits.empty());
         d.File1_DragDrop(DragList::lstMusicQ);
-        QCOMPARE(f.loop.waits, std::vector<int>{300});
-        QCOMPARE(f.window.queue.count(), 0);
+        QCOMPARE(rig.loop.waits, std::vector<int>{300});
+        QCOMPARE(rig.model().lstMusicQ.count(), 0);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "engine/audiofixtures.h"
 #include "platform/media/enginemediacontrol.h"
-#include "platform/qt/gaugewidget.h"
 #include "platform/qt/windowrig.h"
 
 #include <QAbstractButton>
@@ -53,8 +52,9 @@ public:
 // `folder` as the program would be.
 struct PlayerRig : Rig<PlayLoggingControl>
 {
-    explicit PlayerRig(const QString& folder) : Rig((QDir::setCurrent(folder), std::string()))
+    explicit PlayerRig(const QString& folder)
     {
+        QDir::setCurrent(folder);
         form.Form_Load();
         window.show();
     }
@@ -62,8 +62,8 @@ struct PlayerRig : Rig<PlayLoggingControl>
     QAbstractButton* control(const char* name) { return Rig::control<QAbstractButton>(name); }
     bool idle()
     {
-        return window.lstMusicQ().count() == 0 && window.txtPlaying().text().empty() &&
-               window.txtLength().text().empty() && media.mode() == MediaMode::NotOpen;
+        return model().lstMusicQ.count() == 0 && model().txtPlaying.text().empty() &&
+               model().txtLength.text().empty() && media.mode() == MediaMode::NotOpen;
     }
 };
 
@@ -164,27 +164,26 @@ private slots:
         QVERIFY(::chmod((path + "/locked").c_str(), 0) == 0);
 
         PlayerRig rig(folder.path());
-        QVERIFY(!rig.window.Dir1().setPath(path + "/locked"));
-        QCOMPARE(rig.window.Dir1().path(), path);
+        rig.form.Dir1_Open(path + "/locked");
+        QCOMPARE(rig.model().Dir1.path(), path);
         rig.control("cmdQAll")->click();
         const std::vector<std::string> queued = rig.queue();
         QCOMPARE(queued.size(), std::size_t(3));
         rig.control("Play")->click();
         // a.wav plays; b.wav cannot be opened: the player waits there with its name shown.
-        auto* gauge = rig.window.findChild<GaugeWidget*>("Gauge1");
-        QCOMPARE(gauge->maximum(), 1);
-        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:01"));
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 1.0, 5000); // once a second, with the position
-        QTRY_COMPARE_WITH_TIMEOUT(rig.window.txtPlaying().text(), std::string("b.wav"), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(gauge->value(), 0.0, 3000);
+        const GaugeModel& gauge = rig.model().Gauge1;
+        QCOMPARE(gauge.maximum(), 1);
+        QCOMPARE(rig.model().txtLength.text(), std::string(" 0:01"));
+        QTRY_COMPARE_WITH_TIMEOUT(gauge.value(), 1.0, 5000); // once a second, with the position
+        QTRY_COMPARE_WITH_TIMEOUT(rig.model().txtPlaying.text(), std::string("b.wav"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(gauge.value(), 0.0, 3000);
         QTest::qWait(300);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
-        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:00"));
+        QCOMPARE(rig.model().txtLength.text(), std::string(" 0:00"));
         QCOMPARE(rig.queue(), std::vector<std::string>(queued.begin() + 1, queued.end()));
         rig.control("Next")->click();
         QTRY_VERIFY_WITH_TIMEOUT(rig.idle(), 5000);
-        rig.window.File1().setPath(path + "/locked");
-        QCOMPARE(rig.window.File1().count(), 0);
+        QVERIFY(rig.files.matchingFiles(path + "/locked", "*.*", 10).empty());
         ::chmod((path + "/locked").c_str(), 0700);
     }
 
@@ -206,12 +205,12 @@ private slots:
             track.raw(
                 {0, static_cast<std::uint8_t>(i % 128), static_cast<std::uint8_t>(1 + i % 127)});
         testing::writeBytes(path + "/b.mid", testing::smfFile(0, 480, {track.endTrack(2 * 960)}));
-        rig.window.cboFileType().setSelectedIndex(1); // the folder is listed again
+        rig.form.cboFileType_Pick(1); // the folder is listed again
         GuiWatch watch;
         rig.control("cmdQAll")->click();
         rig.control("Next")->click();
-        QCOMPARE(rig.window.txtPlaying().text(), std::string("b.mid"));
-        QCOMPARE(rig.window.txtLength().text(), std::string(" 0:02")); // from the scan, at once
+        QCOMPARE(rig.model().txtPlaying.text(), std::string("b.mid"));
+        QCOMPARE(rig.model().txtLength.text(), std::string(" 0:02")); // from the scan, at once
         // The synthesizer takes seconds over the first tick, off the GUI thread; then it sounds.
         QTRY_VERIFY_WITH_TIMEOUT(rig.media.position() > 0, 60000);
         const long playing = residentKilobytes();
@@ -252,7 +251,7 @@ private slots:
 
         PlayerRig rig(folder.path());
         rig.control("cmdQAll")->click();
-        QCOMPARE(rig.window.lstMusicQ().count(), kFiles);
+        QCOMPARE(rig.model().lstMusicQ.count(), kFiles);
         rig.control("Play")->click();
 
         long residentAtHundred = 0;
@@ -261,7 +260,7 @@ private slots:
         clock.start();
         while (!rig.idle() && clock.elapsed() < 120000) {
             QTest::qWait(5);
-            ListControl& queue = rig.window.lstMusicQ();
+            const ListModel& queue = rig.model().lstMusicQ;
             // The player does not move past a file it cannot open: the user presses Next.
             if (queue.count() > 0 && unplayable.count(queue.item(0)) &&
                 rig.media.mode() == MediaMode::NotOpen) {

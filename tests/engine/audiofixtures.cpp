@@ -206,6 +206,12 @@ void writeTone(const std::string& path, long from, long frames, double amplitude
                  phase + 2 * std::numbers::pi * 330 * static_cast<double>(from) / 48000);
 }
 
+void writeLevel(const std::string& path, double milliseconds, float level)
+{
+    writeSineWav(path, SF_FORMAT_FLOAT, 48000, 1, milliseconds / 1000, 0, level, 0,
+                 std::numbers::pi / 2);
+}
+
 StderrCapture::StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(2))
 {
     std::fflush(stderr);

@@ -54,6 +54,10 @@ long long writeSineWav(const std::string& path, int subtypeFormat, int sampleRat
 void writeTone(const std::string& path, long from, long frames, double amplitude = 0.4,
                int channels = 1, double phase = 0);
 
+// A 48 kHz float mono WAV of `milliseconds` that holds `level` throughout: it comes out of the
+// engine unchanged, so that what is heard tells the files apart.
+void writeLevel(const std::string& path, double milliseconds, float level);
+
 // Collects what this process writes to stderr while it lives.
 class StderrCapture
 {

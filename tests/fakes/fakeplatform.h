@@ -1,11 +1,8 @@
 #pragma once
 
 #include "platform/aboutview.h"
-#include "platform/eventloop.h"
 #include "platform/helpviewer.h"
-#include "platform/listcontrol.h"
-#include "platform/posix/folderlisting.h"
-#include "platform/posix/launcharguments.h"
+#include "platform/posix/posixfilesystem.h"
 #include "platform/programlauncher.h"
 #include "platform/systeminfo.h"
 #include "platform/volumes.h"
@@ -15,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -45,13 +43,6 @@ public:
     }
     std::string commandLine() const override { return arguments; }
     std::vector<std::string> namedPaths() const override { return paths; }
-    // The real file system's answers: the logic tests work in temporary folders.
-    PathKind pathKind(const std::string& path) const override { return classifyPath(path); }
-    std::vector<std::string> matchingFiles(const std::string& folder,
-                                           const std::string& pattern) const override
-    {
-        return listMatchingFiles(folder, pattern, kMaxListEntries);
-    }
     std::string homeMusicFolder() const override { return homeFolder; }
 
     std::string name;
@@ -61,6 +52,19 @@ public:
     std::vector<std::string> existingFolders;
     std::string arguments;
     std::vector<std::string> paths;
+};
+
+// The real file system, in the tests' temporary folders; folders in `unreadable` fail to open
+// as a drive without a medium does.
+class FakeFileSystem : public PosixFileSystem
+{
+public:
+    std::optional<FolderListing> readFolder(const std::string& path) override
+    {
+        return unreadable.count(path) ? std::nullopt : PosixFileSystem::readFolder(path);
+    }
+
+    std::set<std::string> unreadable;
 };
 
 // Every mount point given is a drive; "/" always is.
@@ -82,21 +86,6 @@ public:
     }
 
     std::vector<std::string> mounts{"/"};
-};
-
-// runFor() runs `duringWait` once (what the user does meanwhile), then returns.
-class FakeEventLoop : public EventLoop
-{
-public:
-    void runFor(int milliseconds) override
-    {
-        waits.push_back(milliseconds);
-        if (duringWait)
-            std::exchange(duringWait, nullptr)();
-    }
-
-    std::vector<int> waits;
-    std::function<void()> duringWait;
 };
 
 class FakeHelpViewer : public HelpViewer

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/audiofixtures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,15 +11,22 @@
 
 namespace orvane {
 
-// A temporary folder holding empty files with the given names; a name may hold folders on
-// the way, and one ending in '/' is made a folder instead.
+// A temporary folder holding files with the given names: empty ones, or with `playable` a
+// short WAV or MIDI file by the name's ending (a WAV for any other ending). A name may hold
+// folders on the way, and one ending in '/' is made a folder instead.
 class MusicFolder
 {
 public:
-    explicit MusicFolder(std::initializer_list<const char*> names = {})
+    explicit MusicFolder(std::initializer_list<const char*> names = {}, bool playable = false)
     {
-        for (const char* name : names)
+        for (const char* name : names) {
             add(QString::fromUtf8(name));
+            const QString lower = QString::fromUtf8(name).toLower();
+            if (playable && (lower.endsWith(".mid") || lower.endsWith(".rmi")))
+                testing::writeBytes(entry(name), testing::simpleMidi(0.3));
+            else if (playable && !lower.endsWith('/'))
+                testing::writeLevel(entry(name), 300, 0.25f);
+        }
     }
 
     bool add(const QString& name)

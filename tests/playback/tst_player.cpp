@@ -1,20 +1,43 @@
-#include "fakes/fakeform.h"
+// Playing the queue from its head over the real engine: what the window shows and what the
+// device plays, frame by frame, on the test's clock.
+#include "engine/audiofixtures.h"
+#include "fakes/musicfolder.h"
+#include "fakes/playerrig.h"
 #include "playback/mediabuttons.h"
-#include "playback/trackopener.h"
 
+#include <QRegularExpression>
 #include <QTest>
-#include <algorithm>
 
 using namespace orvane;
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-void queue(FakeForm& f, std::initializer_list<const char*> entries)
+// A folder of WAV files of one level each: a.wav 1.5 s at 0.25, b.wav 0.6 s at 0.5.
+struct Songs
 {
-    for (const char* entry : entries)
-        f.window.queue.addItem(entry);
+    Songs()
+    {
+        testing::writeLevel(folder.entry("a.wav"), 1500, 0.25f);
+        testing::writeLevel(folder.entry("b.wav"), 600, 0.5f);
+    }
+    std::string a() const { return folder.entry("a.wav"); }
+    std::string b() const { return folder.entry("b.wav"); }
+
+    MusicFolder folder;
+};
+
+void queue(PlayerRig& rig, std::initializer_list<std::string> entries)
+{
+    for (const std::string& entry : entries)
+        rig.model().lstMusicQ.addItem(entry);
+}
+
+bool idle(PlayerRig& rig)
+{
+    FormModel& model = rig.model();
+    return model.lstMusicQ.count() == 0 && model.txtPlaying.text().empty() &&
+           model.txtLength.text().empty() && model.Gauge1.value() == 0 &&
+           rig.media.mode() == MediaMode::NotOpen;
 }
 
 } // namespace
@@ -24,111 +47,116 @@ class TestPlayer : public QObject
     Q_OBJECT
 
 private slots:
-    void playingOpensByEndingAndShowsNameAndLength()
+    void theQueuePlaysThroughWithoutAGapShowingEachTrack()
     {
-        FakeForm f;
-        queue(f, {"/music/ÑANDÚ.MID", "/music/b.wav"});
-        f.window.media.reportedLength = 185999;
-        f.window.gauge.value = 77;
-        f.form.player().PlayQueueHead();
-        f.form.player().play_Click(); // again: the head restarts, the queue stays
-        const Log once{"Close",       "DeviceType=Sequencer", "FileName=/music/ÑANDÚ.MID", "Open",
-                       "Flag14=true", "TimeFormat=0",         "UpdateInterval=1000",       "play"};
-        Log twice = once;
-        twice.insert(twice.end(), once.begin(), once.end());
-        QCOMPARE(f.window.media.log, twice);
-        QCOMPARE(f.window.playing.text(), std::string("ñandú.mid"));
-        QCOMPARE(f.window.length.text(), std::string(" 3:05"));
-        QCOMPARE(f.window.gauge.maximum, 185);
-        QCOMPARE(f.window.gauge.value, 77.0); // the status update moves it, not the start
-        QCOMPARE(f.window.queue.count(), 2);
-        f.window.media.reportedPosition = 2999;
-        f.form.player().MMControl1_StatusUpdate();
-        QCOMPARE(f.window.gauge.value, 2.0);
-        // The device follows the last three characters, in any case.
-        for (const auto& [path, device] : {std::pair{"/m/TUNE.Rmi", "Sequencer"},
-                                           {"/m/pyramid", "Sequencer"},
-                                           {"/m/x.mdi", "WaveAudio"},
-                                           {"id", "WaveAudio"}}) {
-            FakeMediaControl media;
-            OpenMusicFile(media, path);
-            QCOMPARE(media.log.at(1), std::string("DeviceType=") + device);
+        const Songs songs;
+        PlayerRig rig;
+        FormModel& model = rig.model();
+        queue(rig, {songs.a(), songs.b()});
+        rig.form.player().PlayQueueHead();
+        QCOMPARE(model.txtPlaying.text(), std::string("a.wav"));
+        QCOMPARE(model.txtLength.text(), std::string(" 0:01"));
+        QCOMPARE(model.Gauge1.maximum(), 1);
+        // The gauge steps just after the first second is heard, not before.
+        rig.loop.advance(990);
+        QCOMPARE(model.Gauge1.value(), 0.0);
+        rig.loop.advance(50);
+        QCOMPARE(model.Gauge1.value(), 1.0);
+        // The first has played to its end: the second follows on the very next frame.
+        rig.loop.advance(600);
+        QCOMPARE(model.lstMusicQ.items(), std::vector<std::string>{songs.b()});
+        QCOMPARE(model.txtPlaying.text(), std::string("b.wav"));
+        QCOMPARE(model.txtLength.text(), std::string(" 0:00"));
+        rig.loop.advance(1000);
+        QVERIFY(idle(rig));
+        QVERIFY2(rig.heard().startsWith("0.25 x 1500 ms, 0.5 x 600 ms, 0 x "),
+                 qPrintable(rig.heard()));
+    }
+
+    void theTransportButtonsPauseStopRestartAndSkip()
+    {
+        const Songs songs;
+        PlayerRig rig;
+        FormModel& model = rig.model();
+        MediaButtons buttons(rig.media, rig.form.player());
+        queue(rig, {songs.a()});
+        buttons.press(MediaButton::Play);
+        rig.loop.advance(1100);
+        // Paused: silence, and the gauge stands; then it goes on where it was, frame for frame.
+        buttons.press(MediaButton::Pause);
+        QCOMPARE(rig.media.mode(), MediaMode::Paused);
+        rig.loop.advance(2000);
+        QCOMPARE(model.Gauge1.value(), 1.0);
+        buttons.press(MediaButton::Pause);
+        rig.loop.advance(1000);
+        QVERIFY(idle(rig));
+        QVERIFY2(rig.heard().startsWith("0.25 x 1100 ms, 0 x 2000 ms, 0.25 x 400 ms, 0 x "),
+                 qPrintable(rig.heard()));
+
+        // Stop keeps the track on show with the gauge at 0; Play starts it again from the top.
+        queue(rig, {songs.a(), songs.b()});
+        rig.device->heard.clear();
+        buttons.press(MediaButton::Play);
+        rig.loop.advance(1100);
+        buttons.press(MediaButton::Stop);
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped);
+        QCOMPARE(model.Gauge1.value(), 0.0);
+        QCOMPARE(model.txtPlaying.text(), std::string("a.wav"));
+        rig.loop.advance(500);
+        buttons.press(MediaButton::Play);
+        rig.loop.advance(200);
+        // Next drops the head, the one playing, and plays what follows; Next on the last resets.
+        buttons.press(MediaButton::Next);
+        QCOMPARE(model.txtPlaying.text(), std::string("b.wav"));
+        rig.loop.advance(100);
+        buttons.press(MediaButton::Next);
+        QVERIFY(idle(rig));
+        QCOMPARE(rig.heard(),
+                 QStringLiteral("0.25 x 1100 ms, 0 x 500 ms, 0.25 x 200 ms, 0.5 x 100 ms"));
+        // Play with the queue empty changes nothing.
+        buttons.press(MediaButton::Play);
+        QVERIFY(idle(rig));
+    }
+
+    void aFileThatCannotBeOpenedShowsItsNameAndWaitsForNext()
+    {
+        MusicFolder folder;
+        testing::writeBytes(folder.entry("Broken.WAV"),
+                            {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
+        testing::writeLevel(folder.entry("tune.mdi"), 300, 0.25f); // a WAV by its ending
+        testing::writeLevel(folder.entry("TUNE.Rmi"), 300, 0.25f); // MIDI by its ending
+        const testing::StderrCapture quiet;
+        PlayerRig rig;
+        FormModel& model = rig.model();
+        queue(rig,
+              {folder.entry("Broken.WAV"), folder.entry("TUNE.Rmi"), folder.entry("tune.mdi")});
+        rig.form.player().PlayQueueHead();
+        for (const char* shown : {"broken.wav", "tune.rmi"}) {
+            QCOMPARE(model.txtPlaying.text(), std::string(shown));
+            QCOMPARE(model.txtLength.text(), std::string(" 0:00"));
+            QCOMPARE(model.Gauge1.maximum(), 1);
+            rig.loop.advance(2000); // nothing plays, and the queue waits
+            QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+            bool cancel = false;
+            rig.form.player().MMControl1_NextClick(cancel);
+            QVERIFY(cancel);
         }
+        rig.loop.advance(1000);
+        QVERIFY(idle(rig));
+        QCOMPARE(rig.heard().count(QStringLiteral("0.25 x 300 ms")), 1);
     }
 
-    void onlyDoneWithResultOneAdvances()
+    void theEndOfAPlayingHeadRemovedDropsTheEntryThatMovedUp()
     {
-        FakeForm f;
-        queue(f, {"/m/a.wav", "/m/b.wav", "/m/c.wav"});
-        f.form.player().PlayQueueHead();
-        f.window.media.finish(2);
-        QCOMPARE(f.window.queue.count(), 3);
-        f.window.media.finish(1);
-        QCOMPARE(f.window.queue.items(), (Log{"/m/b.wav", "/m/c.wav"}));
-        QCOMPARE(f.window.media.fileName(), std::string("/m/b.wav"));
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
-        // The playing entry removed by a queue edit: the end drops the one that moved up.
-        f.window.queue.removeItem(0);
-        f.window.media.finish(1);
-        QCOMPARE(f.window.queue.count(), 0);
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
-    }
-
-    void aFailedOpenWaitsForNextWhichResetsOnTheLastEntry()
-    {
-        FakeForm f;
-        queue(f, {"/m/missing.wav"});
-        f.window.media.reportedLength = 0; // a file that failed to open: shown, not skipped
-        f.form.player().PlayQueueHead();
-        QCOMPARE(f.window.playing.text(), std::string("missing.wav"));
-        QCOMPARE(f.window.length.text(), std::string(" 0:00"));
-        f.window.gauge.value = 3;
-        bool cancel = false;
-        f.form.player().MMControl1_NextClick(cancel);
-        QVERIFY(cancel);
-        QCOMPARE(f.window.queue.count(), 0);
-        QCOMPARE(f.window.playing.text(), std::string());
-        QCOMPARE(f.window.length.text(), std::string());
-        QCOMPARE(f.window.gauge.value, 0.0);
-        QCOMPARE(f.window.media.updateInterval(), std::int16_t(0));
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
-        // Play on the empty queue changes nothing and still cancels the button's action.
-        f.window.media.log.clear();
-        cancel = false;
-        f.form.player().MMControl1_PlayClick(cancel);
-        QVERIFY(cancel);
-        QVERIFY(f.window.media.log.empty());
-    }
-
-    void theButtonsActThroughThePlayer()
-    {
-        FakeForm f;
-        queue(f, {"/m/a.wav"});
-        f.window.media.reportedLength = 42000;
-        MediaButtons buttons(f.window.media, f.form.player());
-        buttons.press(MediaButton::Play); // the player plays the head and cancels the button
-        QCOMPARE(std::count(f.window.media.log.begin(), f.window.media.log.end(), "play"), 1);
-        buttons.press(MediaButton::Pause);
-        QCOMPARE(f.window.media.mode(), MediaMode::Paused);
-        QCOMPARE(f.window.media.updateInterval(), std::int16_t(0));
-        buttons.press(MediaButton::Pause);
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
-        QCOMPARE(f.window.media.updateInterval(), std::int16_t(1000));
-        // Stop keeps the track shown while entries remain; Pause then turns the interval on.
-        f.window.gauge.value = 12;
-        buttons.press(MediaButton::Stop);
-        QCOMPARE(f.window.media.mode(), MediaMode::Stopped);
-        QCOMPARE(f.window.gauge.value, 0.0);
-        QCOMPARE(f.window.playing.text(), std::string("a.wav"));
-        QCOMPARE(f.window.length.text(), std::string(" 0:42"));
-        buttons.press(MediaButton::Pause);
-        QCOMPARE(f.window.media.updateInterval(), std::int16_t(1000));
-        // With the queue empty, Stop clears the texts and closes.
-        f.window.queue.removeItem(0);
-        buttons.press(MediaButton::Stop);
-        QCOMPARE(f.window.playing.text(), std::string());
-        QCOMPARE(f.window.length.text(), std::string());
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
+        const Songs songs;
+        PlayerRig rig;
+        queue(rig, {songs.a(), songs.b(), songs.a()});
+        rig.form.player().PlayQueueHead();
+        rig.model().lstMusicQ.removeItem(0); // by a queue edit: a goes on playing
+        rig.loop.advance(1550);
+        // The end of a drops b, which had moved up to the head, unplayed, and the last a follows.
+        QCOMPARE(rig.model().lstMusicQ.items(), std::vector<std::string>{songs.a()});
+        QCOMPARE(rig.heard(), QStringLiteral("0.25 x 1550 ms"));
     }
 };
 

@@ -1,5 +1,7 @@
-#include "fakes/fakeform.h"
+// Filling and editing the queue, over the real engine: what the queue holds, and what it does to
+// what plays.
 #include "fakes/musicfolder.h"
+#include "fakes/playerrig.h"
 #include "queue/scratchlist.h"
 
 #include <QTest>
@@ -8,14 +10,15 @@
 
 using namespace orvane;
 
+using Entries = std::vector<std::string>;
+
 namespace {
 
-// A form browsing `folder` with every music file listed.
-void browse(FakeForm& f, const MusicFolder& folder)
+// Starts the form in `folder`, every music file listed.
+void startIn(PlayerRig& rig, const MusicFolder& folder)
 {
-    f.window.fileType.addItem("Music");
-    f.window.fileType.setSelectedIndex(0);
-    QVERIFY(f.window.dir1.setPath(folder.path()));
+    rig.system.current = folder.path();
+    rig.form.Form_Load();
 }
 
 } // namespace
@@ -25,146 +28,138 @@ class TestQueueBuilder : public QObject
     Q_OBJECT
 
 private slots:
-    void queueAllTwiceAppendsTwiceAndReopensTheHead()
+    void queueAllAppendsInListOrderAndOpensTheHead()
     {
-        MusicFolder empty{"notes.txt"}, folder{"b.wav", "A.mid", "c.RMI", "notes.txt"};
-        FakeForm f;
-        browse(f, empty); // an empty file list queues nothing and touches nothing
-        f.form.queue().cmdQAll_Click();
-        f.form.queue().cmdRnd_Click();
-        QCOMPARE(f.window.queue.count(), 0);
-        QVERIFY(f.window.media.log.empty());
-        QVERIFY(f.window.dir1.setPath(folder.path()));
-        f.form.queue().cmdQAll_Click();
-        f.form.queue().cmdQAll_Click();
-        const std::vector<std::string> once = folder.entries({"A.mid", "b.wav", "c.RMI"});
-        std::vector<std::string> twice = once;
+        MusicFolder empty{"notes.txt"}, folder{{"b.wav", "A.mid", "c.RMI", "notes.txt"}, true};
+        PlayerRig rig;
+        startIn(rig, empty); // an empty file list queues nothing and opens nothing
+        rig.form.cmdQAll_Click();
+        rig.form.cmdRnd_Click();
+        QCOMPARE(rig.model().lstMusicQ.count(), 0);
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        rig.form.Dir1_Open(folder.path());
+        rig.form.cmdQAll_Click();
+        rig.form.queue_Click();
+        const Entries once = folder.entries({"A.mid", "b.wav", "c.RMI"});
+        Entries twice = once;
         twice.insert(twice.end(), once.begin(), once.end());
-        QCOMPARE(f.window.queue.items(), twice);
-        QCOMPARE(f.window.media.opens, 2);
-        QCOMPARE(f.window.media.fileName(), folder.entry("A.mid"));
-        QCOMPARE(f.window.media.mode(), MediaMode::Stopped); // opened, not played
-        // While a track plays, queueing reopens the head: the track stops.
-        f.form.player().PlayQueueHead();
-        f.form.queue().cmdQAll_Click();
-        QCOMPARE(f.window.media.mode(), MediaMode::Stopped);
+        QCOMPARE(rig.model().lstMusicQ.items(), twice);
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped); // the head opened, not played
+        // While a track plays, queueing opens the head again: the track stops.
+        rig.form.play_Click();
+        rig.loop.advance(100);
+        rig.form.cmdQAll_Click();
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped);
+        rig.loop.advance(100);
+        QVERIFY(rig.heard().endsWith(", 0 x 100 ms"));
     }
 
     void randomiseQueuesEveryFileOnceAsTheDrawsSay()
     {
-        MusicFolder folder{"a.wav", "b.wav", "c.wav", "d.wav"};
-        FakeForm f;
-        browse(f, folder);
+        MusicFolder folder{{"a.wav", "b.wav", "c.wav", "d.wav"}, true};
+        PlayerRig rig;
+        startIn(rig, folder);
         // pick = floor(n * r + 1): 4*0.5+1 = 3 -> c; 3*0+1 = 1 -> a; then the largest draw
         // below 1 must pick the last remaining name, never one past it.
         const float largest = std::nextafter(1.0f, 0.0f);
-        f.random.draws = {0.5f, 0.0f, largest, largest};
-        f.form.queue().cmdRnd_Click();
-        QCOMPARE(f.window.queue.items(), folder.entries({"c.wav", "a.wav", "d.wav", "b.wav"}));
-        QCOMPARE(f.window.media.fileName(), folder.entry("c.wav"));
+        rig.random.draws = {0.5f, 0.0f, largest, largest};
+        rig.form.random_Click();
+        QCOMPARE(rig.model().lstMusicQ.items(),
+                 folder.entries({"c.wav", "a.wav", "d.wav", "b.wav"}));
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped);
     }
 
-    void clearAllEmptiesAndResets()
+    void clearAllEmptiesTheQueueAndStopsEvenWhenEmpty()
     {
-        MusicFolder folder{"a.wav", "b.wav"};
-        FakeForm f;
-        browse(f, folder);
-        f.form.queue().cmdQAll_Click();
-        f.form.player().PlayQueueHead();
-        f.form.queue().clear_Click();
-        QCOMPARE(f.window.queue.count(), 0);
-        QCOMPARE(f.window.playing.text(), std::string());
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
-        // On an empty queue it still resets.
-        f.window.playing.setText("stale");
-        f.form.queue().cmdClear_Click();
-        QCOMPARE(f.window.playing.text(), std::string());
+        MusicFolder folder{{"a.wav", "b.wav"}, true};
+        PlayerRig rig;
+        startIn(rig, folder);
+        rig.form.cmdQAll_Click();
+        rig.form.play_Click();
+        rig.loop.advance(100);
+        rig.form.clear_Click();
+        QCOMPARE(rig.model().lstMusicQ.count(), 0);
+        QCOMPARE(rig.model().txtPlaying.text(), std::string());
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        rig.model().txtPlaying.setText("stale");
+        rig.form.cmdClear_Click();
+        QCOMPARE(rig.model().txtPlaying.text(), std::string());
     }
 
-    void addingOpensOnlyTheFirstEntry()
+    void enterAndDoubleClickAddTheSelectedFileAndOpenOnlyAFirstEntry()
     {
-        MusicFolder folder{"a.wav", "b.wav"};
-        FakeForm f;
-        browse(f, folder);
-        f.form.queue().File1_KeyPress(13);
-        QCOMPARE(f.window.queue.count(), 0);
-        QVERIFY(f.window.media.log.empty());
-        f.window.file1.setSelectedIndex(1);
+        MusicFolder folder{{"a.wav", "b.wav"}, true};
+        PlayerRig rig;
+        startIn(rig, folder);
+        rig.form.File1_KeyPress(13); // nothing selected: nothing added
+        QCOMPARE(rig.model().lstMusicQ.count(), 0);
+        rig.form.File1_Select(1);
         for (int key : {10, 32, 97, 27})
-            f.form.queue().File1_KeyPress(key);
-        QCOMPARE(f.window.queue.count(), 0);
-        f.form.queue().File1_KeyPress(13);
-        QCOMPARE(f.window.queue.items(), std::vector<std::string>{folder.entry("b.wav")});
-        QCOMPARE(f.window.media.opens, 1);
-        f.form.player().PlayQueueHead();
-        f.window.file1.setSelectedIndex(0);
-        f.form.queue().File1_DblClick();
-        QCOMPARE(f.window.queue.count(), 2);
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing); // not disturbed
+            rig.form.File1_KeyPress(key);
+        QCOMPARE(rig.model().lstMusicQ.count(), 0);
+        rig.form.File1_KeyPress(13);
+        QCOMPARE(rig.model().lstMusicQ.items(), Entries{folder.entry("b.wav")});
+        QCOMPARE(rig.media.mode(), MediaMode::Stopped);
+        rig.form.play_Click();
+        rig.form.File1_Select(0);
+        rig.form.File1_DblClick();
+        QCOMPARE(rig.model().lstMusicQ.items(), folder.entries({"b.wav", "a.wav"}));
+        QCOMPARE(rig.media.mode(), MediaMode::Playing); // not disturbed
     }
 
-    void removalUsesTheSelectionAfterTheWait()
+    void removalTakesTheSelectionAfterTheWaitAndLeavesTheHeadPlaying()
     {
-        FakeForm f;
-        for (const char* entry : {"/m/a.wav", "/m/b.wav", "/m/c.wav"})
-            f.window.queue.addItem(entry);
-        f.window.queue.setSelectedIndex(0);
-        f.loop.duringWait = [&f] { f.window.queue.setSelectedIndex(2); };
-        f.form.queue().lstMusicQ_DblClick();
-        QCOMPARE(f.loop.waits, std::vector<int>{300});
-        QCOMPARE(f.window.queue.items(), (std::vector<std::string>{"/m/a.wav", "/m/b.wav"}));
-        // The selection gone during the wait (the head moved on): nothing is removed.
-        f.loop.duringWait = [&f] { f.window.queue.setSelectedIndex(-1); };
-        f.form.queue().lstMusicQ_DblClick();
-        QCOMPARE(f.window.queue.count(), 2);
-        // Delete does the same; other keys nothing.
-        f.loop.duringWait = nullptr;
-        f.window.queue.setSelectedIndex(1);
+        MusicFolder folder{{"a.wav", "b.wav", "c.wav"}, true};
+        testing::writeLevel(folder.entry("a.wav"), 5000, 0.25f); // plays through the waits
+        PlayerRig rig;
+        startIn(rig, folder);
+        rig.form.cmdQAll_Click();
+        rig.form.play_Click();
+        rig.form.lstMusicQ_Select(0);
+        rig.loop.duringWait = [&rig] { rig.form.lstMusicQ_Select(2); };
+        rig.form.lstMusicQ_DblClick();
+        QCOMPARE(rig.loop.waits, std::vector<int>{300});
+        QCOMPARE(rig.model().lstMusicQ.items(), folder.entries({"a.wav", "b.wav"}));
+        // The selection gone during the wait: nothing is removed.
+        rig.loop.duringWait = [&rig] { rig.form.lstMusicQ_Select(-1); };
+        rig.form.lstMusicQ_DblClick();
+        QCOMPARE(rig.model().lstMusicQ.count(), 2);
+        // Delete does the same, other keys nothing; the head removed goes on playing.
+        rig.form.lstMusicQ_Select(0);
         for (int key : {8, 13, 45, 46})
-            f.form.queue().lstMusicQ_KeyDown(key);
-        QCOMPARE(f.loop.waits, (std::vector<int>{300, 300, 300}));
-        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/m/a.wav"});
-    }
-
-    void removingTheHeadKeepsItPlayingTillTheLastEntryGoes()
-    {
-        FakeForm f;
-        f.window.queue.addItem("/m/a.wav");
-        f.window.queue.addItem("/m/b.wav");
-        f.form.player().PlayQueueHead();
-        f.window.queue.setSelectedIndex(0);
-        f.form.queue().lstMusicQ_DblClick();
-        QCOMPARE(f.window.queue.items(), std::vector<std::string>{"/m/b.wav"});
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing);
-        f.window.queue.setSelectedIndex(0);
-        f.form.queue().lstMusicQ_DblClick();
-        QCOMPARE(f.window.queue.count(), 0);
-        QCOMPARE(f.window.media.mode(), MediaMode::NotOpen);
-        // On an empty queue the double-click resets at once, without waiting.
-        f.loop.waits.clear();
-        f.form.queue().lstMusicQ_DblClick();
-        QVERIFY(f.loop.waits.empty());
+            rig.form.lstMusicQ_KeyDown(key);
+        QCOMPARE(rig.model().lstMusicQ.items(), folder.entries({"b.wav"}));
+        QCOMPARE(rig.media.mode(), MediaMode::Playing);
+        QCOMPARE(rig.model().txtPlaying.text(), std::string("a.wav"));
+        // The last entry removed: playback stops; in an empty queue at once, without a wait.
+        rig.form.lstMusicQ_Select(0);
+        rig.form.lstMusicQ_DblClick();
+        QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
+        QCOMPARE(rig.model().txtPlaying.text(), std::string());
+        rig.loop.waits.clear();
+        rig.form.lstMusicQ_DblClick();
+        QVERIFY(rig.loop.waits.empty());
     }
 
     void theQueueNeverGrowsPastItsLimit()
     {
-        MusicFolder folder{"a.wav", "b.wav"};
-        FakeForm f;
-        browse(f, folder);
+        MusicFolder folder{{"a.wav", "b.wav"}, true};
+        PlayerRig rig;
+        startIn(rig, folder);
         for (int i = 0; i < kMaxListEntries - 1; ++i)
-            f.window.queue.addItem("/m/x.wav");
-        f.form.player().PlayQueueHead();
-        f.form.queue().cmdQAll_Click();
-        f.form.queue().cmdRnd_Click();
-        QCOMPARE(f.window.queue.count(), kMaxListEntries - 1);
-        QCOMPARE(f.window.beeps, 2);
-        QCOMPARE(f.window.media.mode(), MediaMode::Playing); // playback as it was
-        f.window.file1.setSelectedIndex(0);
-        f.form.queue().File1_DblClick(); // one more fits exactly
-        QCOMPARE(f.window.queue.count(), kMaxListEntries);
-        f.form.queue().File1_DblClick();
-        QCOMPARE(f.window.queue.count(), kMaxListEntries);
-        QCOMPARE(f.window.beeps, 3);
+            rig.model().lstMusicQ.addItem(folder.entry("a.wav"));
+        rig.form.play_Click();
+        rig.form.cmdQAll_Click();
+        rig.form.cmdRnd_Click();
+        QCOMPARE(rig.model().lstMusicQ.count(), kMaxListEntries - 1);
+        QCOMPARE(rig.view.beeps, 2);
+        QCOMPARE(rig.media.mode(), MediaMode::Playing); // playback as it was
+        rig.form.File1_Select(0);
+        rig.form.File1_DblClick(); // one more fits exactly
+        QCOMPARE(rig.model().lstMusicQ.count(), kMaxListEntries);
+        rig.form.File1_DblClick();
+        QCOMPARE(rig.model().lstMusicQ.count(), kMaxListEntries);
+        QCOMPARE(rig.view.beeps, 3);
     }
 
     void scratchListMatchesAPlainList()

@@ -1,9 +1,5 @@
 #include "platform/posix/posixsysteminfo.h"
 
-#include "platform/listcontrol.h"
-#include "platform/posix/folderlisting.h"
-#include "platform/posix/launcharguments.h"
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -51,17 +47,6 @@ std::string PosixSystemInfo::currentFolder() const
 bool PosixSystemInfo::setCurrentFolder(const std::string& path)
 {
     return !path.empty() && chdir(path.c_str()) == 0;
-}
-
-PathKind PosixSystemInfo::pathKind(const std::string& path) const
-{
-    return classifyPath(path);
-}
-
-std::vector<std::string> PosixSystemInfo::matchingFiles(const std::string& folder,
-                                                        const std::string& pattern) const
-{
-    return listMatchingFiles(folder, pattern, kMaxListEntries);
 }
 
 std::string PosixSystemInfo::homeMusicFolder() const

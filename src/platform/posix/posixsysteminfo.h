@@ -20,9 +20,6 @@ public:
     bool setCurrentFolder(const std::string& path) override;
     std::string commandLine() const override { return m_commandLine; }
     std::vector<std::string> namedPaths() const override { return m_namedPaths; }
-    PathKind pathKind(const std::string& path) const override;
-    std::vector<std::string> matchingFiles(const std::string& folder,
-                                           const std::string& pattern) const override;
     std::string homeMusicFolder() const override;
 
 private:

@@ -1,47 +1,46 @@
 #include "platform/qt/drivecombobox.h"
 
+#include "model/drivelistmodel.h"
 #include "platform/qt/flatlook.h"
-#include "platform/volumes.h"
+
+#include <QSignalBlocker>
 
 namespace orvane {
 
-DriveComboBox::DriveComboBox(const Volumes& volumes, QWidget* parent)
-    : QComboBox(parent), m_volumes(volumes)
+DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent)
 {
-    refresh();
     makeFlat(*this);
-    // `activated` comes from the user only; the program's own choices go through setDrive().
+    // `activated` comes from the user only.
     connect(this, &QComboBox::activated, this,
-            [this](int index) { choose(itemData(index).toByteArray().toStdString()); });
+            [this](int index) { emit picked(itemData(index).toByteArray()); });
 }
 
-void DriveComboBox::setDrive(const std::string& path)
+DriveComboBox::~DriveComboBox()
 {
-    choose(m_volumes.driveOf(path));
+    if (m_model)
+        m_model->setObserver({});
 }
 
-void DriveComboBox::refresh()
+void DriveComboBox::bind(DriveListModel* model)
 {
+    if (m_model)
+        m_model->setObserver({});
+    m_model = model;
+    if (m_model)
+        m_model->setObserver([this] { rebuild(); });
+    rebuild();
+}
+
+void DriveComboBox::rebuild()
+{
+    const QSignalBlocker quiet(this);
     clear();
-    for (const std::string& drive : m_volumes.drives())
+    if (!m_model)
+        return;
+    for (const std::string& drive : m_model->drives())
         addItem(QString::fromStdString(drive), QByteArray::fromStdString(drive));
     // A drive no longer offered leaves nothing chosen until the browser chooses again.
-    setCurrentIndex(findData(QByteArray::fromStdString(m_drive)));
-}
-
-void DriveComboBox::choose(const std::string& drive)
-{
-    if (drive == m_drive)
-        return;
-    m_drive = drive;
-    const QByteArray key = QByteArray::fromStdString(drive);
-    int index = findData(key);
-    if (index < 0) {
-        addItem(QString::fromStdString(drive), key);
-        index = count() - 1;
-    }
-    setCurrentIndex(index);
-    emit changed();
+    setCurrentIndex(m_model->driveIndex());
 }
 
 } // namespace orvane

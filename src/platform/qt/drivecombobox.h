@@ -1,33 +1,31 @@
 #pragma once
 
-#include "platform/drivelistcontrol.h"
-
 #include <QComboBox>
+#include <string>
 
 namespace orvane {
 
-class Volumes;
+class DriveListModel;
 
-// The drive list: the mount points the volumes offer.
-class DriveComboBox : public QComboBox, public DriveListControl
+// The drive list: the mount points offered, the chosen one shown.
+class DriveComboBox : public QComboBox
 {
     Q_OBJECT
 public:
-    explicit DriveComboBox(const Volumes& volumes, QWidget* parent = nullptr);
+    explicit DriveComboBox(QWidget* parent = nullptr);
+    ~DriveComboBox() override;
 
-    std::string drive() const override { return m_drive; }
-    void setDrive(const std::string& path) override;
-    void refresh() override;
+    // Shows `model` from now on; null shows nothing.
+    void bind(DriveListModel* model);
 
 signals:
-    // The drive changed, by the user's choice or by setDrive().
-    void changed();
+    // The user chose `drive` (bytes of a mount point, not always UTF-8).
+    void picked(const QByteArray& drive);
 
 private:
-    void choose(const std::string& drive);
+    void rebuild();
 
-    const Volumes& m_volumes;
-    std::string m_drive;
+    DriveListModel* m_model = nullptr;
 };
 
 } // namespace orvane

@@ -1,31 +1,36 @@
 #include "platform/qt/dropdownlist.h"
 
 #include "platform/qt/flatlook.h"
+#include "platform/qt/listmodeladapter.h"
+
+#include <QSignalBlocker>
 
 namespace orvane {
 
-DropDownList::DropDownList(QWidget* parent) : QComboBox(parent)
+DropDownList::DropDownList(QWidget* parent)
+    : QComboBox(parent), m_entries(new ListModelAdapter(this))
 {
     setEditable(false);
+    setModel(m_entries);
     makeFlat(*this);
-    // Choosing the entry already shown is still a click.
-    connect(this, &QComboBox::activated, this, &DropDownList::clicked);
+    // Choosing the entry already shown is still a choice.
+    connect(this, &QComboBox::activated, this, &DropDownList::picked);
+    connect(m_entries, &ListModelAdapter::changeEnds, this, &DropDownList::showModelSelection);
+    connect(m_entries, &ListModelAdapter::selectionChangedInModel, this,
+            &DropDownList::showModelSelection);
 }
 
-void DropDownList::addItem(const std::string& text)
+void DropDownList::bind(ListModel* model)
 {
-    QComboBox::addItem(QString::fromStdString(text));
+    m_entries->bind(model);
+    showModelSelection();
 }
 
-std::string DropDownList::itemText(int index) const
+void DropDownList::showModelSelection()
 {
-    return QComboBox::itemText(index).toStdString();
-}
-
-void DropDownList::setSelectedIndex(int index)
-{
-    setCurrentIndex(index >= 0 && index < count() ? index : -1);
-    emit clicked();
+    const QSignalBlocker quiet(this);
+    const ListModel* model = m_entries->model();
+    setCurrentIndex(model ? model->selectedIndex() : -1);
 }
 
 } // namespace orvane

@@ -1,27 +1,31 @@
 #pragma once
 
-#include "platform/combocontrol.h"
-
 #include <QComboBox>
 
 namespace orvane {
 
-// A drop-down list the user picks from and cannot type into.
-class DropDownList : public QComboBox, public ComboControl
+class ListModel;
+class ListModelAdapter;
+
+// A drop-down list the user picks from and cannot type into; it shows a list model of the
+// logic, the model's selection chosen.
+class DropDownList : public QComboBox
 {
     Q_OBJECT
 public:
     explicit DropDownList(QWidget* parent = nullptr);
 
-    void addItem(const std::string& text) override;
-    int count() const override { return QComboBox::count(); }
-    std::string itemText(int index) const override;
-    int selectedIndex() const override { return currentIndex(); }
-    void setSelectedIndex(int index) override;
+    // Shows `model` from now on; null shows nothing.
+    void bind(ListModel* model);
 
 signals:
-    // An entry was chosen, by the user or by setSelectedIndex().
-    void clicked();
+    // The user chose entry `index`, the one shown or another.
+    void picked(int index);
+
+private:
+    void showModelSelection();
+
+    ListModelAdapter* m_entries;
 };
 
 } // namespace orvane

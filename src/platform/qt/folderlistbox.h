@@ -1,31 +1,33 @@
 #pragma once
 
-#include "platform/folderlistcontrol.h"
-
 #include <QIcon>
 #include <QTreeView>
+#include <string>
+#include <vector>
 
 class QStandardItemModel;
 
 namespace orvane {
 
+class FolderListModel;
+
 // The folder list: the chain of folders from the root down to the current folder, then the
-// current folder's sub-folders. A double-click or Enter on a folder opens it.
-class FolderListBox : public QTreeView, public FolderListControl
+// current folder's sub-folders. A double-click or Enter on a folder asks for it to be opened.
+class FolderListBox : public QTreeView
 {
     Q_OBJECT
 public:
     explicit FolderListBox(QWidget* parent = nullptr);
+    ~FolderListBox() override;
 
-    std::string path() const override { return m_path; }
-    bool setPath(const std::string& path) override;
-
+    // Shows `model` from now on; null shows nothing.
+    void bind(FolderListModel* model);
     // The folders shown, top to bottom, as full paths.
     std::vector<std::string> shownFolders() const;
 
 signals:
-    // The current folder changed.
-    void changed();
+    // The user asked for folder `path` (bytes of a file name, not always UTF-8) to be opened.
+    void openRequested(const QByteArray& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,12 +35,13 @@ protected:
                       const QModelIndex& index) const override;
 
 private:
-    void openFolderAt(const QModelIndex& index);
+    void rebuild();
+    void requestOpen(const QModelIndex& index);
 
-    QStandardItemModel* m_model;
+    QStandardItemModel* m_items;
+    FolderListModel* m_model = nullptr;
     QIcon m_closedIcon;
     QIcon m_openIcon;
-    std::string m_path;
 };
 
 } // namespace orvane

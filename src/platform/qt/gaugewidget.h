@@ -1,14 +1,15 @@
 #pragma once
 
-#include "platform/gaugecontrol.h"
-
 #include <QColor>
 #include <QWidget>
 
 namespace orvane {
 
-// The progress gauge: a bar filled from the left in proportion to its value between bounds.
-class GaugeWidget : public QWidget, public GaugeControl
+class GaugeModel;
+
+// The progress gauge: a bar filled from the left in proportion to the value of a gauge model
+// of the logic between its bounds.
+class GaugeWidget : public QWidget
 {
     Q_OBJECT
 public:
@@ -16,24 +17,16 @@ public:
     static constexpr QColor kBackground{255, 255, 128};
 
     explicit GaugeWidget(QWidget* parent = nullptr);
+    ~GaugeWidget() override;
 
-    void setMinimum(int seconds) override;
-    void setMaximum(int seconds) override;
-    void setValue(double seconds) override;
-
-    int minimum() const { return m_minimum; }
-    int maximum() const { return m_maximum; }
-    double value() const { return m_value; }
-    // The share of the bar filled, 0 to 1: the value clamped to the bounds.
-    double filledFraction() const;
+    // Shows `model` from now on; null shows an empty bar.
+    void bind(GaugeModel* model);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int m_minimum = 0;
-    int m_maximum = 100;
-    double m_value = 0;
+    GaugeModel* m_model = nullptr;
 };
 
 } // namespace orvane

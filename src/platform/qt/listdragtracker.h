@@ -37,7 +37,6 @@ public:
     void setDragIcon(DragList list, DragPicture picture);
     // Starts dragging `list` until the left button is released; nothing if a drag runs.
     void beginDrag(DragList list);
-    bool isDragging() const { return m_dragged.has_value(); }
 
 signals:
     // The pointer moved over `list` with `buttons` held: 1 left, 2 right, 4 middle, summed.

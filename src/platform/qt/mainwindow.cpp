@@ -1,5 +1,6 @@
 #include "platform/qt/mainwindow.h"
 
+#include "model/formmodel.h"
 #include "platform/mainwindowevents.h"
 #include "platform/qt/drivecombobox.h"
 #include "platform/qt/dropdownlist.h"
@@ -30,17 +31,15 @@ constexpr int kVolumeNoteMilliseconds = 5000;
 
 } // namespace
 
-MainWindow::MainWindow(MediaControl& media, HelpViewer& help, const Volumes& volumes,
-                       QWidget* parent)
+MainWindow::MainWindow(HelpViewer& help, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_media(media), m_help(help)
+      m_help(help)
 {
     setObjectName(QStringLiteral("frmOrvane"));
-    setWindowTitle(QStringLiteral("Vemor's Music Player"));
     setWindowIcon(iconOf(icons::kWindow, kIconPixels));
-    m_c = buildMainWindowControls(*this, volumes);
+    m_c = buildMainWindowControls(*this);
     m_dragTracker = new ListDragTracker(*m_c.file1, *m_c.lstMusicQ, m_c.image2->pixmap(),
                                         m_c.image3->pixmap(), this);
     new HelpKey(*this, m_help, [this] { fire(&MainWindowEvents::HelpContents_Click); });
@@ -64,12 +63,19 @@ void MainWindow::connectEvents()
     const auto on = [this](auto* sender, auto signal, void (E::*handler)()) {
         connect(sender, signal, this, [this, handler] { fire(handler); });
     };
-    on(m_c.drive1, &DriveComboBox::changed, &E::Drive1_Change);
-    on(m_c.dir1, &FolderListBox::changed, &E::Dir1_Change);
-    on(m_c.cboFileType, &DropDownList::clicked, &E::cboFileType_Click);
+    connect(m_c.drive1, &DriveComboBox::picked, this,
+            [this](const QByteArray& drive) { fire(&E::Drive1_Pick, drive.toStdString()); });
+    connect(m_c.dir1, &FolderListBox::openRequested, this,
+            [this](const QByteArray& path) { fire(&E::Dir1_Open, path.toStdString()); });
+    connect(m_c.cboFileType, &DropDownList::picked, this,
+            [this](int index) { fire(&E::cboFileType_Pick, index); });
+    connect(m_c.file1, &FileListBox::selected, this,
+            [this](int row) { fire(&E::File1_Select, row); });
     on(m_c.file1, &FileListBox::dblClicked, &E::File1_DblClick);
     connect(m_c.file1, &FileListBox::keyPressed, this,
             [this](int key) { fire(&E::File1_KeyPress, key); });
+    connect(m_c.lstMusicQ, &ListBox::selected, this,
+            [this](int row) { fire(&E::lstMusicQ_Select, row); });
     on(m_c.lstMusicQ, &ListBox::dblClicked, &E::lstMusicQ_DblClick);
     connect(m_c.lstMusicQ, &ListBox::keyDown, this,
             [this](int key) { fire(&E::lstMusicQ_KeyDown, key); });
@@ -102,44 +108,16 @@ void MainWindow::connectEvents()
         });
 }
 
-TextControl& MainWindow::txtLength()
+void MainWindow::setModel(FormModel* model)
 {
-    return *m_c.txtLength;
-}
-
-TextControl& MainWindow::txtPlaying()
-{
-    return *m_c.txtPlaying;
-}
-
-FileListControl& MainWindow::File1()
-{
-    return *m_c.file1;
-}
-
-ListControl& MainWindow::lstMusicQ()
-{
-    return *m_c.lstMusicQ;
-}
-
-ComboControl& MainWindow::cboFileType()
-{
-    return *m_c.cboFileType;
-}
-
-DriveListControl& MainWindow::Drive1()
-{
-    return *m_c.drive1;
-}
-
-FolderListControl& MainWindow::Dir1()
-{
-    return *m_c.dir1;
-}
-
-GaugeControl& MainWindow::Gauge1()
-{
-    return *m_c.gauge1;
+    m_c.txtLength->bind(model ? &model->txtLength : nullptr);
+    m_c.txtPlaying->bind(model ? &model->txtPlaying : nullptr);
+    m_c.file1->bind(model ? &model->File1 : nullptr);
+    m_c.lstMusicQ->bind(model ? &model->lstMusicQ : nullptr);
+    m_c.cboFileType->bind(model ? &model->cboFileType : nullptr);
+    m_c.drive1->bind(model ? &model->Drive1 : nullptr);
+    m_c.dir1->bind(model ? &model->Dir1 : nullptr);
+    m_c.gauge1->bind(model ? &model->Gauge1 : nullptr);
 }
 
 std::string MainWindow::caption() const

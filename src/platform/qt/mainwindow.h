@@ -7,11 +7,11 @@
 
 namespace orvane {
 
+class HelpViewer;
 class ListDragTracker;
-class Volumes;
 
-// The main window, frmOrvane: a fixed-size window whose controls raise their events to the
-// window's events and show what the handlers set.
+// The main window, frmOrvane: a fixed-size window whose controls show the form's model and
+// raise the user's input to the window's events.
 class MainWindow : public QMainWindow, public MainWindowView
 {
     Q_OBJECT
@@ -19,22 +19,12 @@ public:
     // The client area's size in pixels.
     static constexpr QSize kClientSize = MainWindowControls::kClientSize;
 
-    MainWindow(MediaControl& media, HelpViewer& help, const Volumes& volumes,
-               QWidget* parent = nullptr);
+    // `help` shows the topics of the controls F1 is pressed on.
+    explicit MainWindow(HelpViewer& help, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void setEvents(MainWindowEvents* events) override { m_events = events; }
-    TextControl& txtLength() override;
-    TextControl& txtPlaying() override;
-    FileListControl& File1() override;
-    ListControl& lstMusicQ() override;
-    ComboControl& cboFileType() override;
-    DriveListControl& Drive1() override;
-    FolderListControl& Dir1() override;
-    GaugeControl& Gauge1() override;
-    MediaControl& MMControl1() override { return m_media; }
-    HelpViewer& CommonDialog1() override { return m_help; }
-
+    void setModel(FormModel* model) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
     WindowState windowState() const override;
@@ -57,7 +47,6 @@ private:
     template <typename Handler, typename... Arguments>
     void fire(Handler handler, Arguments... arguments);
 
-    MediaControl& m_media;
     HelpViewer& m_help;
     MainWindowEvents* m_events = nullptr;
     MainWindowControls m_c;

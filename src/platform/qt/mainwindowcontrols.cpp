@@ -98,7 +98,7 @@ void separator(QMenu* menu, const char* name)
 
 } // namespace
 
-MainWindowControls buildMainWindowControls(QMainWindow& window, const Volumes& volumes)
+MainWindowControls buildMainWindowControls(QMainWindow& window)
 {
     MainWindowControls c;
     c.client = new QWidget(&window);
@@ -171,7 +171,7 @@ MainWindowControls buildMainWindowControls(QMainWindow& window, const Volumes& v
     c.cboFileType = place(new DropDownList(client), "cboFileType", 2670, 4185, 2535, 315);
     c.cboFileType->setAccessibleName(QStringLiteral("List Files of Type:"));
 
-    c.drive1 = place(new DriveComboBox(volumes, client), "Drive1", 270, 4185, 2295, 315);
+    c.drive1 = place(new DriveComboBox(client), "Drive1", 270, 4185, 2295, 315);
     c.drive1->setAccessibleName(QStringLiteral("Drives:"));
 
     c.mmControl1 = place(new MediaButtonBar(client), "MMControl1", 3525, 0, 3120, 375);

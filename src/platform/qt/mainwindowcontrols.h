@@ -18,7 +18,6 @@ class ImageBox;
 class ListBox;
 class MediaButtonBar;
 class TextBox;
-class Volumes;
 
 // The main window's controls and menu items, each in its designed place and size, with its
 // text, colours, font, tooltip, help topic and place in the keyboard order.
@@ -56,6 +55,6 @@ struct MainWindowControls
 
 // Builds the controls into a new client area of `window` and its menu bar, and gives the
 // first control of the keyboard order the focus.
-MainWindowControls buildMainWindowControls(QMainWindow& window, const Volumes& volumes);
+MainWindowControls buildMainWindowControls(QMainWindow& window);
 
 } // namespace orvane

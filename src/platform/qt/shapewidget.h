@@ -12,9 +12,6 @@ class ShapeWidget : public QWidget
 public:
     ShapeWidget(QColor fill, QColor border, QWidget* parent = nullptr);
 
-    QColor fillColour() const { return m_fill; }
-    QColor borderColour() const { return m_border; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,23 +1,24 @@
 #pragma once
 
-#include "platform/textcontrol.h"
-
 #include <QLineEdit>
 
 namespace orvane {
 
-// A read-only text box that never takes the focus.
-class TextBox : public QLineEdit, public TextControl
+class TextModel;
+
+// A read-only text box that never takes the focus and shows a text model of the logic.
+class TextBox : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent = nullptr);
+    ~TextBox() override;
 
-    std::string text() const override { return QLineEdit::text().toStdString(); }
-    void setText(const std::string& text) override
-    {
-        QLineEdit::setText(QString::fromStdString(text));
-    }
+    // Shows `model` from now on; null shows nothing.
+    void bind(TextModel* model);
+
+private:
+    TextModel* m_model = nullptr;
 };
 
 } // namespace orvane

@@ -1,7 +1,7 @@
 #include "platform/qt/textlistview.h"
 
 #include "platform/qt/flatlook.h"
-#include "platform/qt/stringlistmodel.h"
+#include "platform/qt/listmodeladapter.h"
 
 #include <QFocusEvent>
 #include <QItemSelectionModel>
@@ -40,9 +40,9 @@ public:
 
 } // namespace
 
-TextListView::TextListView(QWidget* parent) : QListView(parent), m_model(new StringListModel(this))
+TextListView::TextListView(QWidget* parent) : QListView(parent), m_lines(new ListModelAdapter(this))
 {
-    setModel(m_model);
+    setModel(m_lines);
     setItemDelegate(new LineDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -51,6 +51,21 @@ TextListView::TextListView(QWidget* parent) : QListView(parent), m_model(new Str
     // A press and move drags the list out, so the list does not scroll along with it.
     setAutoScroll(false);
     makeFlat(*this);
+    connect(m_lines, &ListModelAdapter::changeBegins, this,
+            [this](ListObserver::Change change, int first, int) { changeBegins(change, first); });
+    connect(m_lines, &ListModelAdapter::changeEnds, this, &TextListView::showModelSelection);
+    connect(m_lines, &ListModelAdapter::selectionChangedInModel, this,
+            &TextListView::showModelSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TextListView::takeUserSelection);
+}
+
+void TextListView::bind(ListModel* model)
+{
+    m_following = true;
+    m_lines->bind(model);
+    m_following = false;
+    showModelSelection();
 }
 
 int TextListView::selectedRow() const
@@ -59,15 +74,34 @@ int TextListView::selectedRow() const
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void TextListView::selectRow(int row)
+void TextListView::changeBegins(ListObserver::Change change, int first)
 {
-    if (row < 0 || row >= m_model->size()) {
+    m_following = true;
+    // A view in single selection selects a neighbour of a removed current row; a list box
+    // selects none, so the current row goes first.
+    if (change == ListObserver::Change::Remove && currentIndex().row() == first)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+void TextListView::showModelSelection()
+{
+    m_following = true;
+    const ListModel* model = m_lines->model();
+    const int row = model ? model->selectedIndex() : -1;
+    if (row < 0) {
         selectionModel()->clearSelection();
-        return;
+    } else if (row != selectedRow()) {
+        const QModelIndex index = m_lines->index(row);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        scrollTo(index);
     }
-    const QModelIndex index = m_model->index(row);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
+    m_following = false;
+}
+
+void TextListView::takeUserSelection()
+{
+    if (!m_following)
+        emit selected(selectedRow());
 }
 
 void TextListView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -82,9 +116,9 @@ void TextListView::focusInEvent(QFocusEvent* event)
     QListView::focusInEvent(event);
     const bool byTab =
         event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (byTab && m_model->size() > 0 && selectedRow() < 0) {
+    if (byTab && m_lines->rowCount() > 0 && selectedRow() < 0) {
         const int current = currentIndex().row();
-        selectRow(current >= 0 ? current : 0);
+        emit selected(current >= 0 ? current : 0);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/posix/folderlisting.h"
 #include "platform/posix/launcharguments.h"
 #include "platform/posix/mountvolumes.h"
+#include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
 
 #include <QTemporaryDir>
@@ -71,6 +72,16 @@ private slots:
         QCOMPARE(listMatchingFiles(folder.path(), "été.*", 100), Names{"ÉTÉ.MID"});
         QCOMPARE(listMatchingFiles(folder.path(), "*.WAV", 2).size(), std::size_t(2));
         QVERIFY(listMatchingFiles("/no/such/folder", "*", 100).empty());
+        // Folders: made absolute and normal, their visible sub-folders by name in any case.
+        PosixFileSystem files;
+        const MusicFolder tree{"b/", "A/", ".hidden/", "c.wav"};
+        const auto listing = files.readFolder(tree.path() + "/./b/../");
+        QVERIFY(listing);
+        QCOMPARE(listing->path, tree.path());
+        QCOMPARE(listing->subFolders, (Names{"A", "b"}));
+        for (const std::string& refused :
+             {tree.entry("missing"), tree.entry("c.wav"), std::string()})
+            QVERIFY(!files.readFolder(refused));
         QVERIFY(matchesPattern("a1.wav", "a?.WAV"));
         QVERIFY(!matchesPattern("a.txt", ";*.WAV"));
         // One backtrack point: a pathological pattern does not take exponential time.

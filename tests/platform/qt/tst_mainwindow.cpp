@@ -82,11 +82,8 @@ private slots:
     void showAboutCentresTheFrameAndClosesEachTime();
     void topicsOpenAtTheirHeadingsAndAMissingFileSaysWhereItWasLookedFor();
     void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
-    void theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries();
-    void theFileListListsByPatternIgnoringCaseAndReportsKeys();
-    void theFolderListRefusesWhatCannotBeOpened();
-    void theDriveListRaisesChangeOnlyForAnotherDrive();
-    void theGaugeFillsClampedBetweenItsBounds();
+    void theListsFollowTheirModelsSelectionAndReportTheUsers();
+    void theFolderAndDriveListsShowTheirModelsAndAskForTheUsersChoice();
     void theMediaButtonsReportPressesFromTheKeys();
 
 private:
@@ -129,7 +126,7 @@ private:
     std::string file(int index) const
     {
         return QDir(m_folder)
-            .filePath(QString::fromStdString(m_rig->window.File1().name(index)))
+            .filePath(QString::fromStdString(m_rig->model().File1.item(index)))
             .toStdString();
     }
 
@@ -150,6 +147,11 @@ void TestMainWindow::initTestCase()
                              "notes.txt", "Jazz/"})
         QVERIFY(m_music.add(shelf + '/' + QString::fromUtf8(name)));
     m_folder = QString::fromStdString(m_music.path()) + '/' + shelf;
+    // Every music file plays: the first for long enough to be played over, the others briefly.
+    for (const char* name : {"Overture.MID", "waltz.rmi", "ünïcødé ♫.mid"})
+        testing::writeBytes((m_folder + '/' + name).toStdString(), testing::simpleMidi(0.5));
+    testing::writeBytes((m_folder + "/intro.mid").toStdString(), testing::simpleMidi(4));
+    testing::writeLevel((m_folder + "/rain.wav").toStdString(), 500, 0.25f);
 }
 
 void TestMainWindow::init()
@@ -160,7 +162,7 @@ void TestMainWindow::init()
     m_rig->window.show();
     m_rig->window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_rig->window));
-    QCOMPARE(m_rig->window.File1().count(), 5);
+    QCOMPARE(m_rig->model().File1.count(), 5);
 }
 
 void TestMainWindow::theWindowIsFixedAndTabAndF1VisitTheControlsInOrder()
@@ -210,8 +212,8 @@ void TestMainWindow::queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTip
     QTRY_COMPARE(m_rig->queue().size(), std::size_t(5));
     auto* queue = control<QListView>("lstMusicQ");
     queue->selectionModel()->clear();
-    window.txtPlaying().setText("intro.mid");
-    window.txtLength().setText(" 3:05");
+    m_rig->model().txtPlaying.setText("intro.mid");
+    m_rig->model().txtLength.setText(" 3:05");
 
     // One line each as high as the font, odd characters or not.
     for (const char* name : {"File1", "lstMusicQ"}) {
@@ -228,7 +230,7 @@ void TestMainWindow::queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTip
     };
     QVERIFY(line(0) != line(1));
     QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2)).run());
-    QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text().toStdString(), window.lstMusicQ().item(2), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text().toStdString(), m_rig->queue()[2], 10000);
 
     // The buttons on the silver strip are silver, bevels and faces.
     const QImage shot = window.grab().toImage();
@@ -249,7 +251,7 @@ void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
     QTRY_COMPARE(pointer(), "Image3");
     QVERIFY(input().release().run());
     QTRY_COMPARE(m_rig->queue(), Entries{file(0)});
-    QCOMPARE(m_rig->media.fileName(), file(0));
+    QCOMPARE(m_rig->media.mode(), MediaMode::Stopped); // opened, as the only entry
     QCOMPARE(pointer(), "none");
 
     // From the queue to the file list the entry pressed is removed, after the wait.
@@ -298,14 +300,13 @@ void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
 
 void TestMainWindow::addingNothingLeavesTheLastTrackPlaying()
 {
-    m_rig->window.File1().setSelectedIndex(0);
-    m_rig->form.queue().File1_DblClick();
+    m_rig->form.File1_Select(0);
+    m_rig->form.File1_DblClick();
     control<QAction>("play")->trigger();
-    m_rig->window.File1().setSelectedIndex(-1);
+    m_rig->form.File1_Select(-1);
     // With no file selected: a click and Enter, a double-click beside the files, and a drag
     // from there onto the queue; then a double-click on the second file, which is appended.
     const QPoint beside = row("File1", 4) + QPoint(0, 16); // below the last file
-    const Entries commands = m_rig->media.log;
     QVERIFY(input()
                 .moveTo(viewport("File1"), beside)
                 .click()
@@ -321,12 +322,11 @@ void TestMainWindow::addingNothingLeavesTheLastTrackPlaying()
                 .click(2)
                 .run());
     QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(1)}));
-    QCOMPARE(m_rig->media.log, commands); // the device untouched
+    // The first went on playing all the while; once it has played to its end, the second.
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
-    m_rig->media.finish(); // the first has played to its end: the second follows
-    QCOMPARE(m_rig->queue(), Entries{file(1)});
-    QCOMPARE(m_rig->media.fileName(), file(1));
-    QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
+    QCOMPARE(m_rig->model().txtPlaying.text(), std::string("intro.mid"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_rig->queue(), Entries{file(1)}, 10000);
+    QCOMPARE(m_rig->model().txtPlaying.text(), std::string("overture.mid"));
 }
 
 void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
@@ -335,7 +335,6 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     m_rig->form.queue().cmdQAll_Click();
     QTest::mouseClick(control("Play"), Qt::LeftButton);
     QCOMPARE(m_rig->media.mode(), MediaMode::Playing);
-    m_rig->media.log.clear();
 
     // Only the window's own request may end the loop; a missing one fails after a while.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -347,10 +346,8 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     giveUp.start(20000);
 
     QCOMPARE(QApplication::exec(), 0);
-    QCOMPARE(m_rig->media.log, Entries{"Close"}); // by the time the program ends
+    QCOMPARE(m_rig->media.mode(), MediaMode::NotOpen); // by the time the program ends
     QVERIFY(!m_rig->window.isVisible());
-    m_rig->window.unload(); // already gone: no second unload
-    QCOMPARE(m_rig->media.log, Entries{"Close"});
 }
 
 // The About window, over the main window as the window manager frames it.
@@ -495,45 +492,27 @@ void TestMainWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
     QVERIFY(!back->isEnabled());
 }
 
-// The controls' own contracts, which the fakes of the logic tests only imitate.
-void TestMainWindow::theQueueKeepsItsSelectionOnRemovalsAndHoldsAtMost32767Entries()
+// The controls on their own: they show their models and report the user's input.
+void TestMainWindow::theListsFollowTheirModelsSelectionAndReportTheUsers()
 {
+    ListModel entries;
     ListBox queue;
+    queue.bind(&entries);
     for (const char* entry : {"/a.mid", "/b.mid", "/c.mid", "/d.mid", "/e.mid"})
-        queue.addItem(entry);
-    queue.setSelectedIndex(3); // d
-    queue.removeItem(0);       // before the selection: it moves up with its entry
-    QCOMPARE(queue.item(queue.selectedIndex()), std::string("/d.mid"));
-    queue.removeItem(3); // after it: unchanged
-    QCOMPARE(queue.selectedIndex(), 2);
-    queue.removeItem(2); // the selected entry itself: none is selected
-    QCOMPARE(queue.selectedIndex(), -1);
-
-    for (int i = 0; i < kMaxListEntries + 5; ++i)
-        queue.addItem("/song.mid");
-    QCOMPARE(queue.count(), kMaxListEntries);
-}
-
-void TestMainWindow::theFileListListsByPatternIgnoringCaseAndReportsKeys()
-{
-    const MusicFolder dir{"song.mid",    "SONG2.MID",   "a.Rmi",     "b.wav",
-                          ".hidden.mid", "noextension", "Zebra.WAV", "folder.mid/"};
-    FileListBox files;
-    const auto names = [&files] {
-        Entries listed;
-        for (int i = 0; i < files.count(); ++i)
-            listed.push_back(files.name(i));
-        return listed;
-    };
-    files.setPattern("*.MID;*.RMI");
-    files.setPath(dir.path());
-    QCOMPARE(names(), Entries({"a.Rmi", "song.mid", "SONG2.MID"}));
-    files.setSelectedIndex(1);
-    files.setPattern("*.WAV"); // re-read at once, with nothing selected
-    QCOMPARE(names(), Entries({"b.wav", "Zebra.WAV"}));
-    QCOMPARE(files.selectedName(), std::string());
+        entries.addItem(entry);
+    QSignalSpy selected(&queue, &ListBox::selected);
+    entries.setSelectedIndex(3); // d
+    entries.removeItem(0);       // before the selection: it moves up with its entry
+    QCOMPARE(queue.selectionModel()->selectedRows().value(0).row(), 2);
+    entries.removeItem(2); // the selected entry itself: none is selected, not a neighbour
+    QVERIFY(queue.selectionModel()->selectedRows().isEmpty());
+    QCOMPARE(selected.count(), 0);         // none of that is the user's
+    QTest::keyClick(&queue, Qt::Key_Down); // the user's: with no line current, the first
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected[0][0].toInt(), 0);
 
     // Enter, on either keyboard, is 13; keys without a character are not reported.
+    FileListBox files;
     QSignalSpy keys(&files, &FileListBox::keyPressed);
     QTest::keyClick(&files, Qt::Key_Return);
     QTest::keyClick(&files, Qt::Key_Enter, Qt::KeypadModifier);
@@ -544,53 +523,38 @@ void TestMainWindow::theFileListListsByPatternIgnoringCaseAndReportsKeys()
     QCOMPARE(keys[2][0].toInt(), int('a'));
 }
 
-void TestMainWindow::theFolderListRefusesWhatCannotBeOpened()
+void TestMainWindow::theFolderAndDriveListsShowTheirModelsAndAskForTheUsersChoice()
 {
-    const MusicFolder dir{"plain.mid", "sub/"};
+    FolderListModel folder;
+    folder.setFolder("/music/pop", {"abba", "Beatles"});
     FolderListBox folders;
-    QVERIFY(folders.setPath(dir.path() + "/./"));
-    QCOMPARE(folders.path(), dir.path());
-    const Entries shown = folders.shownFolders();
-    QSignalSpy changes(&folders, &FolderListBox::changed);
-    QVERIFY(!folders.setPath(dir.entry("missing")));
-    QVERIFY(!folders.setPath(dir.entry("plain.mid")));
-    QVERIFY(!folders.setPath(""));
-    QCOMPARE(changes.count(), 0);
-    QCOMPARE(folders.shownFolders(), shown);
-}
+    folders.bind(&folder);
+    QCOMPARE(folders.shownFolders(),
+             Entries({"/", "/music", "/music/pop", "/music/pop/abba", "/music/pop/Beatles"}));
+    QSignalSpy opened(&folders, &FolderListBox::openRequested);
+    folders.setCurrentIndex(folders.indexBelow(folders.indexBelow(folders.currentIndex())));
+    QTest::keyClick(&folders, Qt::Key_Return);
+    QCOMPARE(opened.value(0).value(0).toByteArray(), QByteArray("/music/pop/Beatles"));
 
-void TestMainWindow::theDriveListRaisesChangeOnlyForAnotherDrive()
-{
-    QTemporaryDir dir;
-    const std::string table = dir.filePath(QStringLiteral("mounts")).toStdString();
-    std::ofstream(table) << "/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/usb vfat rw 0 0\n";
-    MountVolumes volumes(table, "/root", "root");
-    DriveComboBox drives(volumes);
-    QSignalSpy changes(&drives, &DriveComboBox::changed);
-    drives.setDrive("/media/usb/Songs/Jazz");
-    drives.setDrive("/media/usb/Other"); // the same drive
-    QCOMPARE(changes.count(), 1);
-
-    // A change handler may put the drive back at once, nested inside the change.
-    connect(&drives, &DriveComboBox::changed, &drives, [&drives] {
-        if (drives.drive() == "/")
-            drives.setDrive("/media/usb");
-    });
-    drives.setDrive("/usr/share");
-    QCOMPARE(changes.count(), 3);
+    DriveListModel drive;
+    drive.setDrives({"/", "/media/usb"});
+    drive.setDrive("/media/usb");
+    DriveComboBox drives;
+    drives.bind(&drive);
     QCOMPARE(drives.currentText(), QStringLiteral("/media/usb"));
-}
+    drive.setDrives({"/"}); // unmounted: shown as no drive until another is chosen
+    QCOMPARE(drives.currentIndex(), -1);
 
-void TestMainWindow::theGaugeFillsClampedBetweenItsBounds()
-{
+    GaugeModel progress;
     GaugeWidget gauge;
+    gauge.bind(&progress);
     gauge.resize(137, 18);
-    gauge.setValue(50);
+    progress.setValue(50);
     // A previous track's value above the new bound draws a full bar until the next update.
-    gauge.setMaximum(10);
+    progress.setMaximum(10);
     QCOMPARE(gauge.grab().toImage().pixelColor(130, 9), GaugeWidget::kFill);
-    gauge.setMaximum(0); // no range at all: nothing filled, nothing divided by zero
-    QCOMPARE(gauge.filledFraction(), 0.0);
+    progress.setMaximum(0); // no range at all: nothing filled, nothing divided by zero
+    QCOMPARE(gauge.grab().toImage().pixelColor(130, 9), GaugeWidget::kBackground);
 }
 
 void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()

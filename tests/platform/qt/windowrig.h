@@ -1,18 +1,15 @@
 #pragma once
 
 #include "app/mainform.h"
-#include "fakes/fakemediacontrol.h"
 #include "fakes/fakeplatform.h"
 #include "fakes/musicfolder.h"
-#include "platform/combocontrol.h"
-#include "platform/filelistcontrol.h"
-#include "platform/folderlistcontrol.h"
-#include "platform/listcontrol.h"
+#include "fakes/pulleddevice.h"
+#include "platform/media/enginemediacontrol.h"
 #include "platform/posix/mountvolumes.h"
+#include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/mainwindow.h"
 #include "platform/qt/qteventloop.h"
-#include "platform/textcontrol.h"
 #include "queue/randomsource.h"
 
 #include <QApplication>
@@ -25,40 +22,52 @@
 
 namespace orvane {
 
-// The real main window over the real logic and a media control of the test's choice: by
-// default one that records its commands.
-template <typename Media> struct Rig
+// The real main window over the real logic and the real media control, in the session's event
+// loop. By default the engine renders in the loop's turns for a sound device the loop pulls
+// every 25 ms (see PulledDevice); `Media` may be a media control of the test's own, built on the
+// loop alone.
+template <typename Media = EngineMediaControl> struct Rig
 {
-    explicit Rig(const std::string& commandLine = {})
-        : media(loop), system(commandLine), window(media, help, volumes),
-          form(window, Services{system, volumes, loop, random, about, launcher})
-    {
-    }
+    Rig() : media(makeMedia()), window(help), form(window, services()) {}
 
     template <typename T = QWidget> T* control(const char* name)
     {
         return window.template findChild<T*>(QString::fromLatin1(name));
     }
-    std::vector<std::string> queue()
-    {
-        std::vector<std::string> entries;
-        for (int i = 0; i < window.lstMusicQ().count(); ++i)
-            entries.push_back(window.lstMusicQ().item(i));
-        return entries;
-    }
+    FormModel& model() { return form.model(); }
+    std::vector<std::string> queue() { return model().lstMusicQ.items(); }
 
     QtEventLoop loop;
+    std::shared_ptr<PulledDevice> device; // none for a media control of the test's own
     Media media;
     FakeHelpViewer help;
     MountVolumes volumes;
-    PosixSystemInfo system;
+    PosixSystemInfo system{""};
+    PosixFileSystem files;
     ClockSeededRandom random;
     FakeAboutWindowFactory about;
     FakeLauncher launcher;
     MainWindow window;
     MainForm form;
+
+private:
+    Media makeMedia()
+    {
+        if constexpr (std::is_same_v<Media, EngineMediaControl>) {
+            device = std::make_shared<PulledDevice>(loop);
+            EngineOptions options;
+            options.threads = EngineOptions::Threads::Inline;
+            return Media(loop, device, options);
+        } else {
+            return Media(loop);
+        }
+    }
+    Services services()
+    {
+        return Services{system, files, volumes, loop, random, about, launcher, media, help};
+    }
 };
-using WindowRig = Rig<FakeMediaControl>;
+using WindowRig = Rig<>;
 
 // Real input through the X server, as a user gives it (xdotool), at points of `window`'s own
 // widgets. Commands gather until run(), which returns once the server has taken them all;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+namespace orvane {
+
+// The file system as POSIX shows it.
+class PosixFileSystem : public FileSystem
+{
+public:
+    PathKind pathKind(const std::string& path) override;
+    std::optional<FolderListing> readFolder(const std::string& path) override;
+    std::vector<std::string> matchingFiles(const std::string& folder, const std::string& pattern,
+                                           std::size_t limit) override;
+};
+
+} // namespace orvane
