@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: first the CI build
 # (warnings are errors), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target for a bounded time. Tests that need a
+# UndefinedBehaviorSanitizer, the engine's tests under ThreadSanitizer, then each fuzz target
+# for a bounded time. Tests that need a
 # desktop or a sound server start a session of their own (tests/rig/usersession.sh: Xvfb,
 # openbox, a D-Bus session bus, PulseAudio with a null sink) and stop it after.
 set -euo pipefail
@@ -41,6 +42,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$root/tests/sanitizers/lsan.supp":print_suppressions=0 \
     run_suite asan -LE install
+run_suite tsan
 echo "=== fuzz"
 scripts/fuzz.sh || status=1
 

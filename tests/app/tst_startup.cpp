@@ -84,21 +84,6 @@ private slots:
         QCOMPARE(rig.model().File1.count(), startsAtHome ? 1 : 0);
     }
 
-    void leavingStopsTheSoundAndHelpShowsTheContents()
-    {
-        Started s("/q /p");
-        s.rig.form.HelpContents_Click();
-        QCOMPARE(s.rig.help.shown, std::vector<int>{HelpViewer::kHelpContents});
-        s.rig.loop.advance(100);
-        s.rig.form.cmdExit_Click();
-        s.rig.form.exit_Click();
-        QCOMPARE(s.rig.view.unloads, 2);
-        s.rig.form.Form_Unload();
-        QCOMPARE(s.rig.media.mode(), MediaMode::NotOpen);
-        s.rig.loop.advance(100);
-        QVERIFY2(s.rig.heard().endsWith("0 x 100 ms"), qPrintable(s.rig.heard()));
-    }
-
     void theVolumePictureStartsTheFirstMixerThatStarts()
     {
         FakeView view;

@@ -100,7 +100,6 @@ class TestPlaybackEngine : public QObject
 private slots:
     void initTestCase();
     void positionEventsFollowWhatIsHeardInEveryState();
-    void stopPauseCloseAndOpenEndNothingByThemselves();
     void filesPlayToTheirEnd_data();
     void filesPlayToTheirEnd();
     void filesThatCannotPlayOpenNothing_data();
@@ -130,17 +129,11 @@ void TestPlaybackEngine::positionEventsFollowWhatIsHeardInEveryState()
     EngineRig rig;
     PlaybackEngine& engine = *rig.engine;
     QVERIFY(engine.open(TrackKind::Wave, path("long.wav")));
-    engine.setPositionInterval(100);
-    rig.loop.advance(350); // open, not playing: on the clock, standing at 0
-    QCOMPARE(rig.positions,
-             (std::vector<std::pair<std::int64_t, std::int32_t>>{{100, 0}, {200, 0}, {300, 0}}));
-
-    // Playing: each comes just after the position passes a whole interval, never before.
     engine.setPositionInterval(1000);
-    rig.positions.clear();
     const std::int64_t start = rig.loop.now() / 1000000;
     engine.play();
     rig.loop.advance(2100);
+    // Playing: each comes just after the position passes a whole interval, never before.
     QCOMPARE(rig.positions.size(), 2u);
     for (std::size_t second = 1; second <= 2; ++second) {
         const auto [at, position] = rig.positions[second - 1];
@@ -148,68 +141,23 @@ void TestPlaybackEngine::positionEventsFollowWhatIsHeardInEveryState()
         QCOMPARE_LE(position, std::int32_t(second * 1000 + 50));
         QCOMPARE_LE(at - start - position, 25); // the period in flight when it came
     }
-
-    // Paused, stopped, closed: on the clock, with the position where it stands.
+    // Paused, stopped or closed: on the clock, with the position where it stands; none at 0.
     engine.setPositionInterval(100);
     engine.pause();
     const std::int32_t paused = engine.position();
+    for (const auto& [change, shown] : std::vector<std::pair<std::function<void()>, std::int32_t>>{
+             {[] {}, paused}, {[&] { engine.stop(); }, paused}, {[&] { engine.close(); }, 0}}) {
+        change();
+        rig.positions.clear();
+        rig.loop.advance(250);
+        QCOMPARE(rig.positions.size(), 2u);
+        QCOMPARE(rig.positions.back().second, shown);
+    }
+    engine.setPositionInterval(0);
     rig.positions.clear();
     rig.loop.advance(250);
-    QCOMPARE(rig.positions.size(), 2u);
-    QCOMPARE(rig.positions.back().second, paused);
-    engine.setPositionInterval(0);
-    rig.loop.advance(250);
-    QCOMPARE(rig.positions.size(), 2u);
-    engine.stop();
-    engine.setPositionInterval(100);
-    rig.loop.advance(150);
-    QCOMPARE(rig.positions.back().second, paused);
-    engine.close();
-    rig.loop.advance(150);
-    QCOMPARE(rig.positions.back().second, 0);
+    QVERIFY(rig.positions.empty());
     QCOMPARE(rig.ends, 0);
-}
-
-void TestPlaybackEngine::stopPauseCloseAndOpenEndNothingByThemselves()
-{
-    EngineRig rig;
-    PlaybackEngine& engine = *rig.engine;
-    QVERIFY(engine.open(TrackKind::Wave, path("long.wav")));
-    engine.play();
-    rig.loop.advance(200);
-    engine.close();
-    QCOMPARE(engine.state(), EngineState::Closed);
-    QCOMPARE(engine.length(), 0);
-    QVERIFY(engine.open(TrackKind::Wave, path("long.wav")));
-    engine.play();
-    rig.loop.advance(200);
-    engine.stop();
-    QCOMPARE(engine.state(), EngineState::Stopped);
-    QCOMPARE(engine.position(), 175); // the period handed over just now is not yet heard
-    engine.play();
-    rig.loop.advance(200);
-    QVERIFY(engine.open(TrackKind::Wave, path("short.wav"))); // over the playing file
-    rig.loop.advance(4000);
-    QCOMPARE(engine.state(), EngineState::Stopped);
-    QCOMPARE(engine.length(), 400);
-    QCOMPARE(rig.ends, 0);
-    QVERIFY2(rig.device->heard.size() > 0 && sounding(rig.device->heard).size() == 28800,
-             "200 ms heard three times, then nothing");
-
-    // Paused, the position stands and nothing is heard; resumed, the file plays out and ends.
-    QVERIFY(engine.open(TrackKind::Wave, path("long.wav")));
-    engine.play();
-    rig.loop.advance(400);
-    engine.pause();
-    QCOMPARE(engine.state(), EngineState::Paused);
-    const std::size_t heardAtPause = sounding(rig.device->heard).size();
-    rig.loop.advance(500);
-    QCOMPARE(engine.position(), 400);
-    QCOMPARE(sounding(rig.device->heard).size(), heardAtPause);
-    engine.resume();
-    rig.loop.advance(2800);
-    QCOMPARE(rig.ends, 1);
-    QCOMPARE(engine.position(), 3000);
 }
 
 void TestPlaybackEngine::filesPlayToTheirEnd_data()

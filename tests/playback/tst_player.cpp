@@ -5,8 +5,10 @@
 #include "fakes/playerrig.h"
 #include "playback/mediabuttons.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <map>
 
 using namespace orvane;
 
@@ -144,6 +146,30 @@ private slots:
         rig.loop.advance(1000);
         QVERIFY(idle(rig));
         QCOMPARE(rig.heard().count(QStringLiteral("0.25 x 300 ms")), 1);
+    }
+
+    void oddNamesPlayInTurnAndNeverReachAShell()
+    {
+        MusicFolder folder;
+        const std::vector<std::string> names{
+            "with space.wav", "ünïcødé ♪.wav",      "-leading-dash.wav", "quote's \"double\".wav",
+            "new\nline.wav",  "$(touch pwned).wav", "`touch pwned`.wav", "semi;colon&amp.wav"};
+        std::map<std::string, float> levels;
+        for (const std::string& name : names) {
+            levels[name] = 0.1f + 0.05f * float(levels.size());
+            testing::writeLevel(folder.entry(name.c_str()), 100, levels[name]);
+        }
+        PlayerRig rig;
+        rig.system.current = folder.path();
+        rig.form.Form_Load();
+        rig.form.cmdQAll_Click();
+        rig.form.play_Click();
+        rig.loop.advance(1000);
+        QString inTurn;
+        for (const std::string& name : rig.model().File1.items())
+            inTurn += QStringLiteral("%1 x 100 ms, ").arg(double(levels.at(name)), 0, 'g', 3);
+        QVERIFY2(rig.heard().startsWith(inTurn), qPrintable(rig.heard()));
+        QVERIFY(!QFile::exists(QString::fromStdString(folder.entry("pwned"))));
     }
 
     void theEndOfAPlayingHeadRemovedDropsTheEntryThatMovedUp()

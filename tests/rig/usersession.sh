@@ -35,6 +35,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT
 
+# Says why a piece of the session did not start: its name, then the log it left.
+give_up() { # what log...
+    local what=$1 log
+    shift
+    echo "usersession: $what" >&2
+    for log in "$@"; do
+        echo "--- $(basename "$log"), its last lines:"
+        [[ -s "$log" ]] && tail -n 40 "$log" || echo "(nothing)"
+    done >&2
+    exit 1
+}
+
 export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
 unset SESSION_MANAGER WAYLAND_DISPLAY
@@ -43,10 +55,11 @@ dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR
     >"$session/dbus.log" 2>&1 &
 pids+=($!)
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
-for _ in $(seq 200); do
+for _ in $(seq 400); do
     [[ -S "$XDG_RUNTIME_DIR/bus" ]] && break
     sleep 0.05
 done
+[[ -S "$XDG_RUNTIME_DIR/bus" ]] || give_up "no session bus" "$session/dbus.log"
 
 # Whether the X server of $DISPLAY answers, or with "wm" whether a window manager runs on
 # it, without waiting on a server that took the connection but never replies.
@@ -68,28 +81,31 @@ start_display() {
         >>"$session/xvfb.log" 2>&1 &
     server=$!
     pids+=($server)
-    for _ in $(seq 200); do
+    for _ in $(seq 400); do
         [[ -s "$session/display" ]] && break
         sleep 0.05
     done
     export DISPLAY=":$(head -n1 "$session/display" 2>/dev/null)"
-    [[ -s "$session/display" ]] && answers || { kill -9 "$server"; return 1; }
+    [[ -s "$session/display" ]] && answers || { kill -9 "$server" 2>/dev/null; return 1; }
     [[ $wm -eq 1 ]] || return 0
     openbox --sm-disable >>"$session/openbox.log" 2>&1 &
     manager=$!
     pids+=($manager)
-    # Ready once it has claimed the screen.
-    local until=$((SECONDS + 10))
+    # Ready once it has claimed the screen; on a machine busy with other work that can take a
+    # while.
+    local until=$((SECONDS + 20))
     while ((SECONDS < until)); do
         answers wm && return 0
         sleep 0.05
     done
-    kill -9 "$manager" "$server"
+    kill -9 "$manager" "$server" 2>/dev/null
     return 1
 }
 for attempt in 1 2 3; do
     start_display && break
-    [[ $attempt -eq 3 ]] && { echo "usersession: no X server with a window manager" >&2; exit 1; }
+    [[ $attempt -eq 3 ]] &&
+        give_up "no X server with a window manager after three tries" "$session/xvfb.log" \
+            "$session/openbox.log"
 done
 
 if [[ $atspi -eq 1 ]]; then
@@ -102,7 +118,7 @@ fi
 
 if [[ $pulse -eq 1 ]]; then
     export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-    "$rig/pulseserver.sh" start || { echo "usersession: no PulseAudio server" >&2; exit 1; }
+    "$rig/pulseserver.sh" start || give_up "no PulseAudio server" "$XDG_RUNTIME_DIR/pulse.log"
 fi
 
 export QT_QPA_PLATFORM=xcb ORVANE_SESSION_DIR="$session"

@@ -107,23 +107,6 @@ private slots:
                  std::string("orvane: left out \"/dev/null\": not an ordinary file"));
         QVERIFY(split.leftOut[3].ends_with("gone.mid\": no such file"));
     }
-
-    void theSystemsFactsFollowTheirContracts()
-    {
-        PosixSystemInfo system("/Q /mid");
-        QCOMPARE(system.commandLine(), std::string("/Q /mid"));
-        char expected[256] = {};
-        QCOMPARE(gethostname(expected, sizeof expected - 1), 0);
-        char buffer[256];
-        std::uint32_t size = sizeof buffer;
-        QVERIFY(system.computerName(buffer, size));
-        QCOMPARE(size, std::strlen(expected));
-        QCOMPARE(std::string(buffer), std::string(expected));
-        // Too small for the name and its NUL: the buffer is left alone.
-        char tooSmall[4] = {'a', 'b', 'c', 'd'};
-        QVERIFY(size < sizeof tooSmall || !system.computerName(tooSmall, size));
-        QCOMPARE(std::string(tooSmall, 4), std::string("abcd"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPosixAdapters)
