@@ -166,27 +166,6 @@ Bytes organChords(const std::vector<std::vector<int>>& chords, double seconds)
     return smfFile(0, 480, {track.endTrack(ticks)});
 }
 
-// Eight instruments, four-note chords every eighth note at 120 bpm: 64 notes per beat.
-Bytes denseMidi(double seconds)
-{
-    const int programs[8] = {0, 24, 48, 56, 73, 40, 32, 11};
-    std::vector<TrackBuilder> tracks(9);
-    tracks[0].tempo(0, 500000).endTrack(static_cast<std::uint32_t>(seconds * 960));
-    const int beats = static_cast<int>(seconds * 2);
-    for (int channel = 0; channel < 8; ++channel) {
-        TrackBuilder& track = tracks[static_cast<std::size_t>(channel) + 1];
-        track.program(0, channel, programs[channel]);
-        for (int step = 0; step < beats * 2; ++step) {
-            const int root = 48 + (step * 5 + channel * 3) % 24;
-            for (int voice = 0; voice < 4; ++voice)
-                track.noteOn(0, channel, root + voice * 4, 90);
-            for (int voice = 0; voice < 4; ++voice)
-                track.noteOff(voice == 0 ? 240 : 0, channel, root + voice * 4);
-        }
-        track.endTrack(0);
-    }
-    return smfFile(1, 480, tracks);
-}
 
 std::string deviceFor(const std::string& file)
 {

@@ -84,7 +84,7 @@ void KeeperThread::Shared::run()
     // and the main loop of SDL's PulseAudio driver, which passes the server's requests for
     // sound on to SDL's own (real-time) thread.
     SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
-    const std::string first = keeper->tryFirst();
+    const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
     {
         const std::lock_guard lock(mutex);
         firstOutput = first;

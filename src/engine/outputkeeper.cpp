@@ -67,9 +67,9 @@ RenderCallback OutputKeeper::renderFor(int output)
     };
 }
 
-std::string OutputKeeper::tryFirst()
+std::string OutputKeeper::tryFirst(Clock::time_point now)
 {
-    if (m_deviceDriver && tryDevice(false, Clock::now()))
+    if (m_deviceDriver && tryDevice(false, now))
         return m_device->description();
     return SilentAudioOutput::kDescription;
 }

@@ -38,8 +38,8 @@ public:
     OutputKeeper(const OutputKeeper&) = delete;
     OutputKeeper& operator=(const OutputKeeper&) = delete;
 
-    // The first try at the device, before any look; what the sound goes to.
-    std::string tryFirst();
+    // The first try at the device, at `now`, before any look; what the sound goes to.
+    std::string tryFirst(Clock::time_point now);
     // Looks once, at `now`: `wanted` says whether the stream needs output. Opens, falls back
     // to the silent sink, retries the device, or closes what has been idle.
     void look(bool wanted, Clock::time_point now);

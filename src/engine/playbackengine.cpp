@@ -59,7 +59,7 @@ PlaybackEngine::PlaybackEngine(OwnerLoop& loop, EngineEvents& events,
         m_deck, std::move(device), std::make_shared<SilentDevice>(), m_options.tap,
         [this](const std::string& text) { post([this, text] { m_events.note(text); }); });
     if (inline_)
-        m_firstOutput = m_keeper->tryFirst();
+        m_firstOutput = m_keeper->tryFirst(keeperTime());
     else
         m_keeperThread = KeeperThread::start(m_keeper, m_deck);
     PositionTicker::Clock clock;
@@ -104,16 +104,19 @@ std::uint64_t PlaybackEngine::dropouts() const
     return m_deck->dropouts();
 }
 
+OutputKeeper::Clock::time_point PlaybackEngine::keeperTime() const
+{
+    return OutputKeeper::Clock::time_point(
+        std::chrono::duration_cast<OutputKeeper::Clock::duration>(
+            std::chrono::nanoseconds(m_options.clock())));
+}
+
 void PlaybackEngine::wakeKeeper()
 {
-    if (m_keeperThread) {
+    if (m_keeperThread)
         m_keeperThread->wake();
-        return;
-    }
-    const auto now =
-        OutputKeeper::Clock::time_point(std::chrono::duration_cast<OutputKeeper::Clock::duration>(
-            std::chrono::nanoseconds(m_options.clock())));
-    m_keeper->look(m_deck->needsOutput(), now);
+    else
+        m_keeper->look(m_deck->needsOutput(), keeperTime());
 }
 
 void PlaybackEngine::afterChange()

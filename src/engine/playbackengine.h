@@ -2,6 +2,7 @@
 
 #include "engine/outputdevice.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -98,7 +99,9 @@ private:
     void endPlayback();
     // After every change: the keeper looks at the deck, the ticker times its next event.
     void afterChange();
+    // Inline, the keeper looks in the caller's turn, on the engine's clock.
     void wakeKeeper();
+    std::chrono::steady_clock::time_point keeperTime() const;
     // Runs `task` on the owner's thread unless the engine is gone by then.
     void post(std::function<void()> task);
 

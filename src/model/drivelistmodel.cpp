@@ -24,10 +24,4 @@ int DriveListModel::driveIndex() const
     return found == m_drives.end() ? -1 : static_cast<int>(found - m_drives.begin());
 }
 
-void DriveListModel::notify() const
-{
-    if (m_changed)
-        m_changed();
-}
-
 } // namespace orvane

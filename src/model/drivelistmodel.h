@@ -1,13 +1,14 @@
 #pragma once
 
-#include <functional>
+#include "model/changenotifier.h"
+
 #include <string>
 #include <vector>
 
 namespace orvane {
 
 // The drive list: the drives offered, by their mount points, and the drive chosen.
-class DriveListModel
+class DriveListModel : public ChangeNotifier
 {
 public:
     const std::vector<std::string>& drives() const { return m_drives; }
@@ -18,15 +19,10 @@ public:
     void setDrive(const std::string& drive);
     // The chosen drive's place among those offered, or -1.
     int driveIndex() const;
-    // Called after every change from now on; empty for none.
-    void setObserver(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
-    void notify() const;
-
     std::vector<std::string> m_drives;
     std::string m_drive;
-    std::function<void()> m_changed;
 };
 
 } // namespace orvane

@@ -8,8 +8,7 @@ void FolderListModel::setFolder(std::string path, std::vector<std::string> subFo
 {
     m_path = std::move(path);
     m_subFolders = std::move(subFolders);
-    if (m_changed)
-        m_changed();
+    notify();
 }
 
 std::vector<FolderListModel::Row> FolderListModel::rows() const

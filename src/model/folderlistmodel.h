@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "model/changenotifier.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@ namespace orvane {
 // The folder list: the current folder, an absolute path, and its sub-folders. It shows the
 // chain of folders from the root down to the current one, each open inside the one above, then
 // the current folder's sub-folders.
-class FolderListModel
+class FolderListModel : public ChangeNotifier
 {
 public:
     // One line of the list.
@@ -27,13 +28,10 @@ public:
     void setFolder(std::string path, std::vector<std::string> subFolders);
     // The lines shown, top to bottom.
     std::vector<Row> rows() const;
-    // Called after every change from now on; empty for none.
-    void setObserver(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
     std::string m_path;
     std::vector<std::string> m_subFolders;
-    std::function<void()> m_changed;
 };
 
 } // namespace orvane

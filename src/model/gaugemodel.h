@@ -1,12 +1,12 @@
 #pragma once
 
-#include <functional>
+#include "model/changenotifier.h"
 
 namespace orvane {
 
 // The progress gauge's bounds and value, in seconds. The value may lie outside the bounds for
 // a while: a new track's bounds come before its first value.
-class GaugeModel
+class GaugeModel : public ChangeNotifier
 {
 public:
     int minimum() const { return m_minimum; }
@@ -17,8 +17,6 @@ public:
     void setValue(double seconds) { set(m_value, seconds); }
     // The share of the gauge filled, 0 to 1: the value clamped to the bounds.
     double filledFraction() const;
-    // Called after every change from now on; empty for none.
-    void setObserver(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
     template <typename T> void set(T& field, T value)
@@ -26,14 +24,12 @@ private:
         if (field == value)
             return;
         field = value;
-        if (m_changed)
-            m_changed();
+        notify();
     }
 
     int m_minimum = 0;
     int m_maximum = 100;
     double m_value = 0;
-    std::function<void()> m_changed;
 };
 
 } // namespace orvane

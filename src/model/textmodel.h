@@ -1,12 +1,13 @@
 #pragma once
 
-#include <functional>
+#include "model/changenotifier.h"
+
 #include <string>
 
 namespace orvane {
 
 // The text of a read-only text box.
-class TextModel
+class TextModel : public ChangeNotifier
 {
 public:
     const std::string& text() const { return m_text; }
@@ -15,15 +16,11 @@ public:
         if (text == m_text)
             return;
         m_text = std::move(text);
-        if (m_changed)
-            m_changed();
+        notify();
     }
-    // Called after every change from now on; empty for none.
-    void setObserver(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
     std::string m_text;
-    std::function<void()> m_changed;
 };
 
 } // namespace orvane

@@ -39,6 +39,9 @@ Bytes rmidFile(const Bytes& smf, bool chunksAround = true);
 // A single-track file of `seconds` of notes at 120 bpm and 480 ticks per quarter note.
 Bytes simpleMidi(double seconds);
 
+// Eight instruments, four-note chords every eighth note at 120 bpm: 64 notes per beat.
+Bytes denseMidi(double seconds);
+
 void writeBytes(const std::string& path, const Bytes& bytes);
 Bytes readBytes(const std::string& path);
 

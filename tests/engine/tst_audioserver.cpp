@@ -206,21 +206,7 @@ void AudioServerTest::soundComesBackWithTheServer()
 void AudioServerTest::noDropoutWithBothCoresBusy()
 {
     writeTone(path("tone.wav"), 0, kRate * 4);
-    // Eight instruments, four-note chords every eighth note, for four seconds.
-    std::vector<TrackBuilder> tracks(8);
-    for (int channel = 0; channel < 8; ++channel) {
-        TrackBuilder& track = tracks[static_cast<std::size_t>(channel)];
-        track.program(0, channel, std::array{0, 24, 48, 56, 73, 40, 32, 11}[channel]);
-        for (int step = 0; step < 16; ++step) {
-            const int root = 48 + (step * 5 + channel * 3) % 24;
-            for (int voice = 0; voice < 4; ++voice)
-                track.noteOn(0, channel, root + voice * 4, 90);
-            for (int voice = 0; voice < 4; ++voice)
-                track.noteOff(voice == 0 ? 240 : 0, channel, root + voice * 4);
-        }
-        track.endTrack(0);
-    }
-    writeBytes(path("dense.mid"), smfFile(1, 480, tracks));
+    writeBytes(path("dense.mid"), denseMidi(4));
 
     SinkRecorder recorder(path("busy.wav"));
     QVERIFY(recorder.waitUntilRecording(m_loop));

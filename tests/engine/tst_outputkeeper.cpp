@@ -164,7 +164,8 @@ private slots:
             KeeperRig rig(withDevice);
             rig.device->appears = false; // as SDL's dummy driver: tried at the start only
             rig.device->refuse = true;
-            QCOMPARE(rig.keeper.tryFirst(), std::string("silent sink (real time)"));
+            QCOMPARE(rig.keeper.tryFirst(OutputKeeper::Clock::time_point()),
+                     std::string("silent sink (real time)"));
             rig.look(true, 0ms);
             rig.look(true, 5000ms);
             QCOMPARE(rig.device->opens, withDevice ? 1 : 0);

@@ -1,13 +1,12 @@
 #include "platform/qt/drivecombobox.h"
 
-#include "model/drivelistmodel.h"
 #include "platform/qt/flatlook.h"
 
 #include <QSignalBlocker>
 
 namespace orvane {
 
-DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent)
+DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent), m_model([this] { rebuild(); })
 {
     makeFlat(*this);
     // `activated` comes from the user only.
@@ -15,32 +14,17 @@ DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent)
             [this](int index) { emit picked(itemData(index).toByteArray()); });
 }
 
-DriveComboBox::~DriveComboBox()
-{
-    if (m_model)
-        m_model->setObserver({});
-}
-
-void DriveComboBox::bind(DriveListModel* model)
-{
-    if (m_model)
-        m_model->setObserver({});
-    m_model = model;
-    if (m_model)
-        m_model->setObserver([this] { rebuild(); });
-    rebuild();
-}
-
 void DriveComboBox::rebuild()
 {
     const QSignalBlocker quiet(this);
     clear();
-    if (!m_model)
+    const DriveListModel* model = m_model.get();
+    if (!model)
         return;
-    for (const std::string& drive : m_model->drives())
+    for (const std::string& drive : model->drives())
         addItem(QString::fromStdString(drive), QByteArray::fromStdString(drive));
     // A drive no longer offered leaves nothing chosen until the browser chooses again.
-    setCurrentIndex(m_model->driveIndex());
+    setCurrentIndex(model->driveIndex());
 }
 
 } // namespace orvane

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "model/drivelistmodel.h"
+#include "platform/qt/modelbinding.h"
+
 #include <QComboBox>
-#include <string>
 
 namespace orvane {
-
-class DriveListModel;
 
 // The drive list: the mount points offered, the chosen one shown.
 class DriveComboBox : public QComboBox
@@ -13,10 +13,9 @@ class DriveComboBox : public QComboBox
     Q_OBJECT
 public:
     explicit DriveComboBox(QWidget* parent = nullptr);
-    ~DriveComboBox() override;
 
     // Shows `model` from now on; null shows nothing.
-    void bind(DriveListModel* model);
+    void bind(DriveListModel* model) { m_model.bind(model); }
 
 signals:
     // The user chose `drive` (bytes of a mount point, not always UTF-8).
@@ -25,7 +24,7 @@ signals:
 private:
     void rebuild();
 
-    DriveListModel* m_model = nullptr;
+    ModelBinding<DriveListModel> m_model;
 };
 
 } // namespace orvane

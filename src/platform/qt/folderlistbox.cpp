@@ -1,6 +1,5 @@
 #include "platform/qt/folderlistbox.h"
 
-#include "model/folderlistmodel.h"
 #include "platform/qt/flatlook.h"
 #include "platform/qt/icons.h"
 
@@ -21,7 +20,7 @@ constexpr int kIndentPixels = 8;
 FolderListBox::FolderListBox(QWidget* parent)
     : QTreeView(parent), m_items(new QStandardItemModel(this)),
       m_closedIcon(iconOf(icons::kFolderClosed, kIconPixels)),
-      m_openIcon(iconOf(icons::kFolderOpen, kIconPixels))
+      m_openIcon(iconOf(icons::kFolderOpen, kIconPixels)), m_model([this] { rebuild(); })
 {
     setModel(m_items);
     setHeaderHidden(true);
@@ -38,31 +37,15 @@ FolderListBox::FolderListBox(QWidget* parent)
     connect(this, &QTreeView::doubleClicked, this, &FolderListBox::requestOpen);
 }
 
-FolderListBox::~FolderListBox()
-{
-    if (m_model)
-        m_model->setObserver({});
-}
-
-void FolderListBox::bind(FolderListModel* model)
-{
-    if (m_model)
-        m_model->setObserver({});
-    m_model = model;
-    if (m_model)
-        m_model->setObserver([this] { rebuild(); });
-    rebuild();
-}
-
 void FolderListBox::rebuild()
 {
     m_items->clear();
-    if (!m_model)
+    if (!m_model.get())
         return;
     // Each open folder holds the lines below it: the chain, then the sub-folders.
     QStandardItem* parent = m_items->invisibleRootItem();
     QStandardItem* current = nullptr;
-    for (const FolderListModel::Row& row : m_model->rows()) {
+    for (const FolderListModel::Row& row : m_model.get()->rows()) {
         auto* item = new QStandardItem(row.open ? m_openIcon : m_closedIcon,
                                        QString::fromStdString(row.name));
         // Kept as bytes: a folder name need not be valid UTF-8.

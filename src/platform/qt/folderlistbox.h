@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/folderlistmodel.h"
+#include "platform/qt/modelbinding.h"
+
 #include <QIcon>
 #include <QTreeView>
 #include <string>
@@ -9,8 +12,6 @@ class QStandardItemModel;
 
 namespace orvane {
 
-class FolderListModel;
-
 // The folder list: the chain of folders from the root down to the current folder, then the
 // current folder's sub-folders. A double-click or Enter on a folder asks for it to be opened.
 class FolderListBox : public QTreeView
@@ -18,10 +19,9 @@ class FolderListBox : public QTreeView
     Q_OBJECT
 public:
     explicit FolderListBox(QWidget* parent = nullptr);
-    ~FolderListBox() override;
 
     // Shows `model` from now on; null shows nothing.
-    void bind(FolderListModel* model);
+    void bind(FolderListModel* model) { m_model.bind(model); }
     // The folders shown, top to bottom, as full paths.
     std::vector<std::string> shownFolders() const;
 
@@ -39,9 +39,9 @@ private:
     void requestOpen(const QModelIndex& index);
 
     QStandardItemModel* m_items;
-    FolderListModel* m_model = nullptr;
     QIcon m_closedIcon;
     QIcon m_openIcon;
+    ModelBinding<FolderListModel> m_model;
 };
 
 } // namespace orvane

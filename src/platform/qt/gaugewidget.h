@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/gaugemodel.h"
+#include "platform/qt/modelbinding.h"
+
 #include <QColor>
 #include <QWidget>
 
 namespace orvane {
-
-class GaugeModel;
 
 // The progress gauge: a bar filled from the left in proportion to the value of a gauge model
 // of the logic between its bounds.
@@ -17,16 +18,15 @@ public:
     static constexpr QColor kBackground{255, 255, 128};
 
     explicit GaugeWidget(QWidget* parent = nullptr);
-    ~GaugeWidget() override;
 
     // Shows `model` from now on; null shows an empty bar.
-    void bind(GaugeModel* model);
+    void bind(GaugeModel* model) { m_model.bind(model); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    GaugeModel* m_model = nullptr;
+    ModelBinding<GaugeModel> m_model;
 };
 
 } // namespace orvane

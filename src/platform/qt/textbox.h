@@ -1,10 +1,11 @@
 #pragma once
 
+#include "model/textmodel.h"
+#include "platform/qt/modelbinding.h"
+
 #include <QLineEdit>
 
 namespace orvane {
-
-class TextModel;
 
 // A read-only text box that never takes the focus and shows a text model of the logic.
 class TextBox : public QLineEdit
@@ -12,13 +13,12 @@ class TextBox : public QLineEdit
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent = nullptr);
-    ~TextBox() override;
 
     // Shows `model` from now on; null shows nothing.
-    void bind(TextModel* model);
+    void bind(TextModel* model) { m_model.bind(model); }
 
 private:
-    TextModel* m_model = nullptr;
+    ModelBinding<TextModel> m_model;
 };
 
 } // namespace orvane
