@@ -5,8 +5,9 @@
 
 namespace orvane {
 
-// One open file that renders interleaved float stereo at the output rate. The GUI thread opens
-// it and then only reads its length; the render worker starts and renders it, and destroys it.
+// One open file that renders interleaved float stereo at the output rate. The engine's owner
+// opens it and then only reads its length; the render worker starts and renders it, and
+// destroys it.
 class AudioSource
 {
 public:

@@ -71,7 +71,7 @@ struct Cursor
 };
 
 // Reads the events of one track chunk and hands them on. The walk runs once per event of the
-// file on the GUI thread, so its state stays in locals.
+// file on the owner's thread, so its state stays in locals.
 class TrackWalker
 {
 public:
