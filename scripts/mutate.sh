@@ -7,11 +7,12 @@
 #   engine  the render-ahead stretch: ring, deck, clock, limiter, normaliser, output keeper (32)
 # The same seed and the same product code give the same mutants, so the counts before and
 # after a change to the tests can be compared.
-#   scripts/mutate.sh [--group G] [--seed N] [--count N] [--only A-B] [--list] [--keep]
+#   scripts/mutate.sh [--group G] [--seed N] [--count N] [--only LIST] [--list] [--keep]
 #     --group G  logic, engine or all (default all)
 #     --seed N   the sample's seed (default 2026)
 #     --count N  how many mutants to sample per group (default 48 and 32)
-#     --only A-B run only mutants A to B of the sample (to split a run over machines or days)
+#     --only L   run only these mutants of the sample, as in 3,7-9 (to split a run over machines
+#                or days, or to run again the ones that survived)
 #     --list     print the sampled mutants and stop
 #     --keep     keep the private copy and its build (in /tmp) for a look afterwards
 set -euo pipefail
@@ -202,10 +203,12 @@ def main():
             print("the suite fails on the unmutated tree: see %s/mutate.log" % tree)
             return 1
         tally = {group: {"killed": 0, "SURVIVED": 0, "stillborn": 0} for group in GROUPS}
-        first, _, last = args.only.partition("-")
-        chosen = range(int(first or 1), min(int(last or first or len(sample)), len(sample)) + 1)
+        wanted = set()
+        for part in [p for p in args.only.split(",") if p] or ["1-%d" % len(sample)]:
+            first, _, last = part.partition("-")
+            wanted.update(range(int(first), min(int(last or first), len(sample)) + 1))
         for index, site in enumerate(sample, 1):
-            if index not in chosen:
+            if index not in wanted:
                 continue
             started = time.time()
             path, original = apply(tree, site)

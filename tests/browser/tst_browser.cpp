@@ -55,12 +55,17 @@ private slots:
         rig.volumes.mounts = {"/", media.path()};
         startIn(rig, start.path());
         rig.form.Drive1_Pick(media.path());
-        QCOMPARE(model.Dir1.path(), media.path()); // the drive's root
+        QCOMPARE(model.Dir1.path(), media.path()); // the drive's root, its sub-folder below
+        const std::vector<FolderListModel::Row> rows = model.Dir1.rows();
+        QCOMPARE(rows.back().path, media.entry("sub"));
+        QVERIFY(!rows.back().open && rows[rows.size() - 2].path == media.path());
         rig.form.Drive1_Pick("/");
         QCOMPARE(model.Dir1.path(), start.path()); // the start folder, not "/"
-        // The drive list follows the folder list into another mount.
+        // The drive list follows the folder list into another mount, which is read once.
+        const int reads = rig.files.folderReads;
         rig.form.Dir1_Open(media.entry("sub"));
         QCOMPARE(model.Drive1.drive(), media.path());
+        QCOMPARE(rig.files.folderReads, reads + 1);
         rig.form.Dir1_Open(start.path());
         QCOMPARE(model.Drive1.drive(), std::string("/"));
         // Chosen again, the drive opens where the folder list left it; once that folder has

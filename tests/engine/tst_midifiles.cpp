@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 using namespace orvane;
 using namespace orvane::testing;
@@ -28,6 +29,9 @@ private slots:
     void badMidiIsRefused_data();
     void badMidiIsRefused();
     void everyTruncationPlaysWhatParses();
+    void statusIsWrittenWhereFluidSynthNeedsIt_data();
+    void statusIsWrittenWhereFluidSynthNeedsIt();
+    void randomBytesNeverReadOutside();
 
 private:
     std::string path(const char* name) const { return m_dir.filePath(name).toStdString(); }
@@ -99,6 +103,12 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
         return file;
     }() << 1.0;
     QTest::newRow("track without end-of-track event") << smfFile(0, kTpq, {notes(3)}) << 1.5;
+    QTest::newRow("damaged event: the track ends after the last whole one")
+        << smfFile(0, kTpq, {notes(2).event(0, {0x90, 60, 0xC0}).noteOff(4 * kTpq, 0, 60)})
+        << 1.0;
+    QTest::newRow("the fastest tempo a file can state, 1 us a quarter")
+        << smfFile(0, kTpq, {TrackBuilder().tempo(0, 1).noteOn(0, 0, 60).endTrack(1000 * kTpq)})
+        << 0.001;
     QTest::newRow("SMPTE 25 fps, 40 ticks per frame, tempo ignored")
         << smfFile(0, smpteDivision(25, 40),
                    {TrackBuilder()
@@ -258,6 +268,68 @@ void MidiFilesTest::everyTruncationPlaysWhatParses()
             previous = prepared.lengthSeconds;
         }
         QCOMPARE(previous, whole);
+    }
+}
+
+void MidiFilesTest::statusIsWrittenWhereFluidSynthNeedsIt_data()
+{
+    // Events after one passed over are written anew, not copied; FluidSynth keeps the status of
+    // every event it reads, meta events included, for the next to run on.
+    QTest::addColumn<Bytes>("file");
+    const std::initializer_list<std::uint8_t> escape = {0xF7, 0x01, 0x00};
+    QTest::newRow("written, copied, written again")
+        << smfFile(0, kTpq,
+                   {TrackBuilder()
+                        .event(3, escape)
+                        .program(5, 0, 1)
+                        .noteOn(5, 0, 60)
+                        .event(3, escape)
+                        .program(5, 0, 2)
+                        .noteOff(kTpq, 0, 60)
+                        .endTrack(0)});
+    QTest::newRow("copied, written, written again")
+        << smfFile(0, kTpq,
+                   {TrackBuilder()
+                        .noteOn(0, 0, 60)
+                        .event(3, escape)
+                        .program(5, 0, 1)
+                        .event(3, escape)
+                        .noteOn(5, 0, 62)
+                        .noteOff(kTpq, 0, 60)
+                        .endTrack(0)});
+    QTest::newRow("a delta time too long for one, carried by a meta event")
+        << smfFile(0, kTpq,
+                   {TrackBuilder()
+                        .tempo(0, 1)
+                        .noteOn(0, 0, 60)
+                        .event(0x0FFFFFFF, escape)
+                        .noteOn(10, 0, 62)
+                        .noteOff(kTpq, 0, 60)
+                        .endTrack(0)});
+}
+
+void MidiFilesTest::statusIsWrittenWhereFluidSynthNeedsIt()
+{
+    QFETCH(Bytes, file);
+    const PreparedMidi prepared = prepareMidi(file);
+    QVERIFY2(prepared.valid, prepared.error.c_str());
+    QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
+}
+
+void MidiFilesTest::randomBytesNeverReadOutside()
+{
+    // The fuzz targets go much further; this keeps a quick guard in every test run.
+    std::mt19937 random(1234);
+    const Bytes seed =
+        smfFile(1, kTpq, {TrackBuilder().tempo(0, 600000).endTrack(0), notes(3).endTrack(0)});
+    for (int round = 0; round < 20000; ++round) {
+        Bytes file = round % 2 == 0 ? seed : rmidFile(seed);
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < flips; ++i)
+            file[random() % file.size()] = static_cast<std::uint8_t>(random());
+        const PreparedMidi prepared = prepareMidi(file);
+        if (prepared.valid && round % 8 == 0)
+            QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
     }
 }
 

@@ -77,14 +77,14 @@ struct DeckRig
         playback = deck->play(source, cut);
         return source;
     }
-    // Pulls `periods` periods, 25 ms apart; the left channel of each frame.
-    std::vector<float> pull(int periods)
+    // Pulls `periods` periods of `frames` frames, 25 ms apart; the left channel of each frame.
+    std::vector<float> pull(int periods, std::size_t frames = kPeriod)
     {
         std::vector<float> left;
-        std::vector<float> buffer(2 * kPeriod);
+        std::vector<float> buffer(2 * frames);
         for (int i = 0; i < periods; ++i) {
-            deck->pull(buffer.data(), kPeriod);
-            for (std::size_t frame = 0; frame < kPeriod; ++frame)
+            deck->pull(buffer.data(), frames);
+            for (std::size_t frame = 0; frame < frames; ++frame)
                 left.push_back(buffer[2 * frame]);
             now += kPeriodNs;
         }
@@ -175,6 +175,19 @@ private slots:
         QVERIFY(rig.pull(3) == std::vector<float>(3 * kPeriod, 0.0f));
         rig.deck->setPaused(false);
         QVERIFY(rig.pull(2) == counted(0.125f, 2 * kPeriod, 2 * kPeriod));
+    }
+
+    void anOutputThatAsksForMoreThanIsReadyGetsWhatThereIsAsADropout()
+    {
+        DeckRig rig;
+        rig.play(30000, 0.125f);
+        rig.pull(1);
+        // 250 ms at once, more than is rendered ahead: what there is, then silence, counted.
+        const std::vector<float> late = rig.pull(1, 12000);
+        QVERIFY(slice(late, 0, 8400) == counted(0.125f, kPeriod, 8400));
+        QVERIFY(slice(late, 8400, 3600) == std::vector<float>(3600, 0.0f));
+        QCOMPARE(rig.deck->dropouts(), 1u);
+        QVERIFY(rig.pull(1) == counted(0.125f, kPeriod + 8400, kPeriod)); // nothing lost
     }
 
     void thePositionCountsOnlyTheFramesTheOutputTook()
@@ -291,6 +304,7 @@ private slots:
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         pulling = false;
         output.join();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the worker asleep again
         QVERIFY(deck->stop(std::chrono::seconds(5)));
         QCOMPARE(unsafe.load(), 0);
         QCOMPARE(lastCount.load(), last.size());

@@ -61,10 +61,12 @@ class FakeFileSystem : public PosixFileSystem
 public:
     std::optional<FolderListing> readFolder(const std::string& path) override
     {
+        ++folderReads;
         return unreadable.count(path) ? std::nullopt : PosixFileSystem::readFolder(path);
     }
 
     std::set<std::string> unreadable;
+    int folderReads = 0;
 };
 
 // Every mount point given is a drive; "/" always is.

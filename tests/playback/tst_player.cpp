@@ -104,7 +104,10 @@ private slots:
         QCOMPARE(rig.media.mode(), MediaMode::Stopped);
         QCOMPARE(model.Gauge1.value(), 0.0);
         QCOMPARE(model.txtPlaying.text(), std::string("a.wav"));
-        rig.loop.advance(500);
+        // Pause after Stop turns the gauge on again, where the track stopped.
+        buttons.press(MediaButton::Pause);
+        rig.loop.advance(1050);
+        QCOMPARE(model.Gauge1.value(), 1.0);
         buttons.press(MediaButton::Play);
         rig.loop.advance(200);
         // Next drops the head, the one playing, and plays what follows; Next on the last resets.
@@ -114,7 +117,7 @@ private slots:
         buttons.press(MediaButton::Next);
         QVERIFY(idle(rig));
         QCOMPARE(rig.heard(),
-                 QStringLiteral("0.25 x 1100 ms, 0 x 500 ms, 0.25 x 200 ms, 0.5 x 100 ms"));
+                 QStringLiteral("0.25 x 1100 ms, 0 x 1050 ms, 0.25 x 200 ms, 0.5 x 100 ms"));
         // Play with the queue empty changes nothing.
         buttons.press(MediaButton::Play);
         QVERIFY(idle(rig));

@@ -146,8 +146,10 @@ private slots:
         MusicFolder folder{{"a.wav", "b.wav"}, true};
         PlayerRig rig;
         startIn(rig, folder);
-        for (int i = 0; i < kMaxListEntries - 1; ++i)
-            rig.model().lstMusicQ.addItem(folder.entry("a.wav"));
+        ListModel& queue = rig.model().lstMusicQ;
+        queue.assign(std::vector<std::string>(kMaxListEntries + 1, folder.entry("a.wav")));
+        QCOMPARE(queue.count(), kMaxListEntries);
+        queue.removeItem(0);
         rig.form.play_Click();
         rig.form.cmdQAll_Click();
         rig.form.cmdRnd_Click();
