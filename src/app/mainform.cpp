@@ -67,6 +67,7 @@ void MainForm::Form_Load()
 
 void MainForm::Form_Unload()
 {
+    m_model.unloaded = true;
     m_services.media.setCommand("Close");
 }
 

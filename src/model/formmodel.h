@@ -27,6 +27,8 @@ struct FormModel
     TextModel txtPlaying;
     TextModel txtLength;
     GaugeModel Gauge1;
+    // The window has unloaded: a handler that waited must not go on.
+    bool unloaded = false;
 };
 
 } // namespace orvane

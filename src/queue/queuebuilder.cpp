@@ -9,6 +9,7 @@
 #include "queue/randomsource.h"
 #include "queue/waitseconds.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -106,22 +107,38 @@ void QueueBuilder::File1_KeyPress(int KeyAscii)
 
 void QueueBuilder::lstMusicQ_KeyDown(int KeyCode)
 {
-    if (KeyCode == kDeleteKeyCode)
-        lstMusicQ_DblClick();
+    if (KeyCode != kDeleteKeyCode)
+        return;
+    const int removed = removeSelectedAfterWait();
+    ListModel& queue = m_form.lstMusicQ;
+    if (removed >= 0 && queue.count() > 0)
+        queue.setSelectedIndex(std::min(removed, queue.count() - 1));
 }
 
 void QueueBuilder::lstMusicQ_DblClick()
 {
+    removeSelectedAfterWait();
+}
+
+int QueueBuilder::removeSelectedAfterWait()
+{
     ListModel& queue = m_form.lstMusicQ;
+    int removed = -1;
     if (queue.count() > 0) {
         WaitSeconds(m_loop, kRemovalWaitSeconds);
+        // The window may have closed during the wait: then nothing more of this runs.
+        if (m_form.unloaded)
+            return -1;
         // The selection may have changed while the window handled events during the wait.
         const int selected = queue.selectedIndex();
-        if (selected >= 0 && selected < queue.count())
+        if (selected >= 0 && selected < queue.count()) {
             queue.removeItem(selected);
+            removed = selected;
+        }
     }
     if (queue.count() == 0)
         m_player.NextInQueue();
+    return removed;
 }
 
 } // namespace orvane

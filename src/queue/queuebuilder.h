@@ -33,7 +33,8 @@ public:
     void File1_KeyPress(int KeyAscii);
     // After a short wait, removes the entry then selected; resets playback when empty.
     void lstMusicQ_DblClick();
-    // Delete acts as a double-click, so the queue can be edited without a mouse.
+    // Delete acts as a double-click, so the queue can be edited without a mouse; the entry that
+    // moves up into the removed one's place is then selected, for the next Delete.
     void lstMusicQ_KeyDown(int KeyCode);
 
     void queue_Click() { cmdQAll_Click(); }
@@ -42,6 +43,8 @@ public:
 
 private:
     bool hasRoomFor(int entries);
+    // The double-click's work; the index of the entry removed, or -1.
+    int removeSelectedAfterWait();
     std::string folderPrefix() const;
 
     FormModel& m_form;

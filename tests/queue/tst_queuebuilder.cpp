@@ -124,21 +124,28 @@ private slots:
         rig.loop.duringWait = [&rig] { rig.form.lstMusicQ_Select(-1); };
         rig.form.lstMusicQ_DblClick();
         QCOMPARE(rig.model().lstMusicQ.count(), 2);
-        // Delete does the same, other keys nothing; the head removed goes on playing.
+        // Delete does the same, other keys nothing; the head removed goes on playing, and the
+        // entry that moved up is selected for the next Delete.
         rig.form.lstMusicQ_Select(0);
         for (int key : {8, 13, 45, 46})
             rig.form.lstMusicQ_KeyDown(key);
         QCOMPARE(rig.model().lstMusicQ.items(), folder.entries({"b.wav"}));
+        QCOMPARE(rig.model().lstMusicQ.selectedIndex(), 0);
         QCOMPARE(rig.media.mode(), MediaMode::Playing);
         QCOMPARE(rig.model().txtPlaying.text(), std::string("a.wav"));
         // The last entry removed: playback stops; in an empty queue at once, without a wait.
-        rig.form.lstMusicQ_Select(0);
-        rig.form.lstMusicQ_DblClick();
+        rig.form.lstMusicQ_KeyDown(46);
         QCOMPARE(rig.media.mode(), MediaMode::NotOpen);
         QCOMPARE(rig.model().txtPlaying.text(), std::string());
         rig.loop.waits.clear();
         rig.form.lstMusicQ_DblClick();
         QVERIFY(rig.loop.waits.empty());
+        // The window closed during the wait: the handler goes no further, nothing is removed.
+        rig.form.cmdQAll_Click();
+        rig.form.lstMusicQ_Select(1);
+        rig.loop.duringWait = [&rig] { rig.form.Form_Unload(); };
+        rig.form.lstMusicQ_DblClick();
+        QCOMPARE(rig.model().lstMusicQ.count(), 3);
     }
 
     void theQueueNeverGrowsPastItsLimit()
