@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItemModel>
+#include <algorithm>
 
 namespace orvane {
 
@@ -60,6 +61,12 @@ void FolderListBox::rebuild()
     expandAll();
     if (current) {
         setCurrentIndex(current->index());
+        // The opened folder's first sub-folders in view below it, as many as fit, the chain
+        // above it as far as there is room.
+        const int rows = viewport()->height() / std::max(rowHeight(current->index()), 1);
+        const int below = std::min(current->rowCount(), rows - 1);
+        if (below > 0)
+            scrollTo(current->child(below - 1)->index());
         scrollTo(current->index());
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/qt/mainwindowcontrols.h"
 
+#include "platform/qt/commandbutton.h"
 #include "platform/qt/drivecombobox.h"
 #include "platform/qt/dropdownlist.h"
 #include "platform/qt/filelistbox.h"
@@ -74,12 +75,11 @@ void paintOnStrip(QWidget* widget)
 QPushButton* commandButton(QWidget* parent, const char* name, const char* caption,
                            const char* toolTip, QRect twips)
 {
-    auto* button = place(new QPushButton(QString::fromLatin1(caption), parent), name, twips.x(),
+    auto* button = place(new CommandButton(QString::fromLatin1(caption), parent), name, twips.x(),
                          twips.y(), twips.width(), twips.height());
     paintOnStrip(button);
     button->setToolTip(QString::fromLatin1(toolTip));
     button->setAccessibleName(QString::fromLatin1(caption).remove(QLatin1Char('&')));
-    button->setAutoDefault(false);
     setHelpTopic(*button, kButtonTopic);
     return button;
 }

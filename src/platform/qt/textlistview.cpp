@@ -4,6 +4,7 @@
 #include "platform/qt/listmodeladapter.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -109,6 +110,15 @@ void TextListView::mouseDoubleClickEvent(QMouseEvent* event)
     QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit dblClicked();
+}
+
+void TextListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    // Auto-scroll is off for the sake of drags, which also keeps the view from following the
+    // keys: a line the keys move to is brought into view here, unless a button is held.
+    if (current.isValid() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        scrollTo(current);
 }
 
 void TextListView::focusInEvent(QFocusEvent* event)

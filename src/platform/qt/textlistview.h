@@ -33,6 +33,7 @@ protected:
     // Reached by Tab, a list with lines and none selected selects its current line (or its
     // first), so that the keys act on the line the user sees marked.
     void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     int selectedRow() const;

@@ -280,8 +280,23 @@ void TestMainWindow::keysClicksAndMenuItemsRunTheCommands()
     QTRY_COMPARE(m_rig->queue().size(), std::size_t(6));
     QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 2)).click().key("Delete").run());
     QTRY_COMPARE(m_rig->queue(), Entries({file(0), file(0), file(2), file(3), file(4)}));
+    QCOMPARE(m_rig->model().lstMusicQ.selectedIndex(), 2); // the entry that moved up
     QVERIFY(input().key("alt+c").run());
     QTRY_VERIFY(m_rig->queue().empty());
+    // Enter on either keyboard presses the command button with the focus; Escape presses none,
+    // neither that button nor Clear All.
+    control("cmdQAll")->setFocus();
+    QVERIFY(input().key("Escape").key("Return").key("Escape").key("KP_Enter").run());
+    QTRY_COMPARE(m_rig->queue().size(), std::size_t(10));
+    // The keys bring the line they move to into view.
+    auto& queue = *control<QListView>("lstMusicQ");
+    const auto inView = [&queue](int index) {
+        const QRect line = queue.visualRect(queue.model()->index(index, 0));
+        return line.top() >= 0 && line.bottom() < queue.viewport()->height();
+    };
+    QVERIFY(!inView(9));
+    QVERIFY(input().moveTo(viewport("lstMusicQ"), row("lstMusicQ", 0)).click().key("End").run());
+    QTRY_VERIFY(inView(9));
     // Randomise, not Queue All: three shuffles of five all in listing order are one in 1.7 million.
     bool shuffled = false;
     for (int i = 0; i < 3; ++i) {
@@ -516,6 +531,19 @@ void TestMainWindow::theListsFollowTheirModelsSelectionAndReportTheUsers()
     QCOMPARE(keys.count(), 3);
     QCOMPARE(keys[1][0].toInt(), 13);
     QCOMPARE(keys[2][0].toInt(), int('a'));
+
+    // A folder opened at the foot of a long chain shows its first sub-folders below it.
+    FolderListModel folder;
+    FolderListBox tree;
+    tree.resize(177, 96);
+    tree.bind(&folder);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    folder.setFolder("/a/b/c/d/e/f/g/h", {"one", "two", "three"});
+    const QModelIndex first = tree.indexBelow(tree.currentIndex());
+    QCOMPARE(first.data().toString(), QStringLiteral("one"));
+    QCOMPARE_LE(tree.visualRect(first).bottom(), tree.viewport()->height());
+    QVERIFY(tree.visualRect(tree.currentIndex()).top() >= 0);
 }
 
 void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()
