@@ -11,6 +11,7 @@
 #include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
 #include "platform/qt/aboutwindow.h"
+#include "platform/qt/displaycheck.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/mainwindow.h"
 #include "platform/qt/mountwatcher.h"
@@ -34,6 +35,11 @@ int main(int argc, char* argv[])
     if (const auto information = informationRequested(arguments)) {
         std::fputs(information->c_str(), stdout);
         return 0;
+    }
+
+    if (const auto problem = displayProblem()) {
+        std::fprintf(stderr, "orvane: %s\n", problem->c_str());
+        return 1;
     }
 
     // While the process has a single thread.

@@ -16,8 +16,8 @@ constexpr const char* kUsage =
     "  /q     queue every listed file in order\n"
     "  /p     play the head of the queue\n"
     "  /m     start minimised\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n"
+    "  -h, --help  show this text and exit\n"
+    "  --version   show the version and exit\n"
     "\n"
     "Switches are found anywhere in the other arguments, in any case, and act in the order\n"
     "above; named files are queued after /wav and /mid.\n"
@@ -29,7 +29,7 @@ constexpr const char* kUsage =
 std::optional<std::string> informationRequested(const std::vector<std::string>& arguments)
 {
     for (const std::string& argument : arguments) {
-        if (argument == "--help")
+        if (argument == "--help" || argument == "-h")
             return std::string(kUsage);
         if (argument == "--version")
             return std::string(kVersion) + "\n";

@@ -11,8 +11,8 @@ inline constexpr const char* kVersion = "2.1";
 // The program's title, the main window's caption.
 inline constexpr const char* kProgramTitle = "Vemor's 32-bit Music Player";
 
-// What to print instead of starting when the arguments ask for it: the usage for "--help",
-// the version for "--version"; nothing otherwise.
+// What to print instead of starting when the arguments ask for it: the usage for "--help" or
+// "-h", the version for "--version"; nothing otherwise.
 std::optional<std::string> informationRequested(const std::vector<std::string>& arguments);
 
 } // namespace orvane
