@@ -19,7 +19,8 @@ public:
     virtual void failed(const std::string& why) = 0;
     // Once per position interval while it is above 0, with the position then.
     virtual void position(std::int32_t milliseconds) = 0;
-    // A short note for the user about the sound: the device was lost.
+    // A short note for the user about the sound: the device was lost, or a file cannot be
+    // played and why.
     virtual void note(const std::string& text) = 0;
 };
 

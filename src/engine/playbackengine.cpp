@@ -139,6 +139,7 @@ bool PlaybackEngine::open(TrackKind kind, const std::string& path)
         opened = true;
     } else {
         reportAudioProblem("cannot open \"" + path + "\": " + error);
+        tellCannotPlay(path, error);
     }
     afterChange();
     return opened;
@@ -246,9 +247,17 @@ void PlaybackEngine::onFailed(std::uint64_t playback, const std::string& error)
         return;
     const std::string why = "cannot play \"" + m_path + "\": " + error;
     reportAudioProblem(why);
+    tellCannotPlay(m_path, error);
     cutAndForget();
     wakeKeeper();
     m_events.failed(why);
+}
+
+void PlaybackEngine::tellCannotPlay(const std::string& path, const std::string& error)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    m_events.note("Cannot play " + name + ": " + error);
 }
 
 std::int32_t PlaybackEngine::length() const

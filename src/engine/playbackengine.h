@@ -62,7 +62,7 @@ public:
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
     // Closes what is open and opens `path` as `kind`, stopped at its start. False, with the
-    // reason on standard error, when it cannot be played; nothing is open then.
+    // reason on standard error and in a note, when it cannot be played; nothing is open then.
     bool open(TrackKind kind, const std::string& path);
     // Plays the open file from its start; straight after one that ended by itself, from the
     // frame after its last. Nothing when nothing is open.
@@ -96,6 +96,8 @@ private:
     void setPaused(bool paused);
     void onEnded(std::uint64_t playback);
     void onFailed(std::uint64_t playback, const std::string& error);
+    // The note for the user that the file at `path` cannot be played, and why.
+    void tellCannotPlay(const std::string& path, const std::string& error);
     void endPlayback();
     // After every change: the keeper looks at the deck, the ticker times its next event.
     void afterChange();

@@ -23,6 +23,7 @@ struct PlayerRig
         : device(std::make_shared<PulledDevice>(loop)), media(loop, device, engineOptions(loop)),
           form(view, Services{system, files, volumes, loop, random, about, launcher, media, help})
     {
+        media.setNoteHandler([this](const std::string& text) { notes.push_back(text); });
     }
 
     static EngineOptions engineOptions(ManualLoop& loop)
@@ -66,6 +67,7 @@ struct PlayerRig
     FakeHelpViewer help;
     FakeView view;
     MainForm form;
+    std::vector<std::string> notes; // what the sound's notes told the user
 };
 
 } // namespace orvane

@@ -4,11 +4,14 @@
 #include "fakes/musicfolder.h"
 #include "fakes/playerrig.h"
 #include "playback/mediabuttons.h"
+#include "playback/trackopener.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <cstring>
 #include <map>
+#include <utility>
 
 using namespace orvane;
 
@@ -34,13 +37,25 @@ void queue(PlayerRig& rig, std::initializer_list<std::string> entries)
         rig.model().lstMusicQ.addItem(entry);
 }
 
+// Nothing queued, shown or open, and no status updates to wake the player.
 bool idle(PlayerRig& rig)
 {
     FormModel& model = rig.model();
     return model.lstMusicQ.count() == 0 && model.txtPlaying.text().empty() &&
            model.txtLength.text().empty() && model.Gauge1.value() == 0 &&
-           rig.media.mode() == MediaMode::NotOpen;
+           rig.media.mode() == MediaMode::NotOpen && rig.media.updateInterval() == 0;
 }
+
+// Handlers that leave every button of the control to do its own work.
+struct LettingButtonsAct : MediaControlEvents
+{
+    void MMControl1_Done(int) override {}
+    void MMControl1_StatusUpdate() override {}
+    void MMControl1_PlayClick(bool&) override {}
+    void MMControl1_PauseClick(bool&) override {}
+    void MMControl1_StopClick(bool&) override {}
+    void MMControl1_NextClick(bool&) override {}
+};
 
 } // namespace
 
@@ -121,6 +136,20 @@ private slots:
         // Play with the queue empty changes nothing.
         buttons.press(MediaButton::Play);
         QVERIFY(idle(rig));
+
+        // The control's own buttons, where no handler cancels them: Play plays, and resumes a
+        // paused track where it was.
+        LettingButtonsAct bare;
+        MediaButtons own(rig.media, bare);
+        OpenMusicFile(rig.media, songs.b());
+        rig.device->heard.clear();
+        own.press(MediaButton::Play);
+        rig.loop.advance(200);
+        own.press(MediaButton::Pause);
+        rig.loop.advance(100);
+        own.press(MediaButton::Play);
+        rig.loop.advance(300);
+        QCOMPARE(rig.heard(), QStringLiteral("0.5 x 200 ms, 0 x 100 ms, 0.5 x 300 ms"));
     }
 
     void aFileThatCannotBeOpenedShowsItsNameAndWaitsForNext()
@@ -136,8 +165,15 @@ private slots:
         queue(rig,
               {folder.entry("Broken.WAV"), folder.entry("TUNE.Rmi"), folder.entry("tune.mdi")});
         rig.form.player().PlayQueueHead();
-        for (const char* shown : {"broken.wav", "tune.rmi"}) {
+        // Each says why in a note, beside its name.
+        for (const auto& [shown, name] :
+             {std::pair{"broken.wav", "Broken.WAV"}, std::pair{"tune.rmi", "TUNE.Rmi"}}) {
             QCOMPARE(model.txtPlaying.text(), std::string(shown));
+            QVERIFY(!rig.notes.empty());
+            const std::string note = std::exchange(rig.notes, {}).back();
+            QVERIFY2(note.starts_with("Cannot play " + std::string(name) + ": ") &&
+                         note.size() > std::strlen(name) + 16,
+                     note.c_str());
             QCOMPARE(model.txtLength.text(), std::string(" 0:00"));
             QCOMPARE(model.Gauge1.maximum(), 1);
             rig.loop.advance(2000); // nothing plays, and the queue waits

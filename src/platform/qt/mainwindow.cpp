@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QToolTip>
 
 namespace orvane {
@@ -159,7 +160,9 @@ void MainWindow::unload()
 void MainWindow::showVolumeNote(const std::string& text)
 {
     const QPoint below(m_c.imgVolume->width() / 2, m_c.imgVolume->height());
-    QToolTip::showText(m_c.imgVolume->mapToGlobal(below), QString::fromStdString(text),
+    // As plain text: a file's name may look like markup.
+    QToolTip::showText(m_c.imgVolume->mapToGlobal(below),
+                       Qt::convertFromPlainText(QString::fromStdString(text), Qt::WhiteSpaceNoWrap),
                        m_c.imgVolume, QRect(), kVolumeNoteMilliseconds);
 }
 

@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -238,6 +239,14 @@ void TestMainWindow::queueEntriesKeepOneLineElidedInTheMiddleWithTheirPathsAsTip
         QVERIFY2(colour.red() == colour.green() && colour.green() == colour.blue(),
                  qPrintable(colour.name()));
     }
+
+    // A note beside the volume picture reads as it was written, a name like markup too.
+    const QString note = QStringLiteral("Cannot play <b>x</b> &amp; y.mid: not a MIDI file");
+    window.showVolumeNote(note.toStdString());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    QCOMPARE(shown.toPlainText(), note);
 }
 
 void TestMainWindow::dragsCarryThePressedEntryBothWaysUnderTheirPictures()
