@@ -75,6 +75,7 @@ int main(int argc, char* argv[])
     ObservedMediaControl media(audio);
     HelpWindow help;
     MainWindow window(help);
+    help.setBeside(&window);
     QtAboutWindowFactory aboutWindows(&window);
     MainForm form(window, Services{system, files, volumes, loop, random, aboutWindows, launcher,
                                    media, help});

@@ -5,11 +5,13 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orvane {
 
@@ -17,6 +19,9 @@ namespace {
 
 // Far more than the help will ever be; a bigger file is not ours.
 constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
+
+// The least the help is shrunk to, to fit beside the main window.
+constexpr QSize kSmallestHelp(320, 240);
 
 // Headings in the player's teal and larger than the text, so that a topic is found at a glance.
 constexpr const char* kHelpStyle = "h1 { color: #006060; font-size: x-large; }"
@@ -92,10 +97,12 @@ QString HelpWindow::topicAnchor(int topic)
 void HelpWindow::open(const QString& anchor)
 {
     // Opened again while the reader is in it, Back returns to where they were.
-    if (isVisible())
+    if (isVisible()) {
         leavePlace();
-    else
+    } else {
         m_places.clear();
+        placeBeside();
+    }
 
     // Read afresh each time, so a help file installed or fixed meanwhile is picked up.
     const QFileInfo info(m_helpFile);
@@ -116,6 +123,59 @@ void HelpWindow::open(const QString& anchor)
     if (!anchor.isEmpty())
         m_browser->scrollToAnchor(anchor);
     m_back->setEnabled(!m_places.empty());
+}
+
+void HelpWindow::placeBeside()
+{
+    if (!m_beside || !m_beside->isVisible())
+        return;
+    // This window's frame is not known before it is first shown: take the main window's.
+    const QRect main = m_beside->frameGeometry();
+    const QSize frame = main.size() - m_beside->geometry().size();
+    const QRect screen = m_beside->screen()->availableGeometry();
+    const QSize wanted = size() + frame;
+    struct Side
+    {
+        QRect room;
+        QPoint at; // where the window's frame would start, before it is kept inside the room
+    };
+    // To the right, the left, below and above, in that order of preference.
+    const Side sides[] = {
+        {QRect(QPoint(main.right() + 1, screen.top()), screen.bottomRight()),
+         {main.right() + 1, main.top()}},
+        {QRect(screen.topLeft(), QPoint(main.left() - 1, screen.bottom())),
+         {main.left() - wanted.width(), main.top()}},
+        {QRect(QPoint(screen.left(), main.bottom() + 1), screen.bottomRight()),
+         {main.left(), main.bottom() + 1}},
+        {QRect(screen.topLeft(), QPoint(screen.right(), main.top() - 1)),
+         {main.left(), main.top() - wanted.height()}},
+    };
+    const auto fits = [](const QRect& room, QSize size) {
+        return room.width() >= size.width() && room.height() >= size.height();
+    };
+    // The first side the window fits whole; else the roomiest where it fits shrunk to a
+    // readable size; else over the main window, on the screen.
+    const Side* chosen = nullptr;
+    for (const Side& side : sides) {
+        if (fits(side.room, wanted)) {
+            chosen = &side;
+            break;
+        }
+    }
+    const auto area = [](const QRect& room) { return qint64(room.width()) * room.height(); };
+    if (!chosen) {
+        for (const Side& side : sides) {
+            if (fits(side.room, kSmallestHelp + frame) &&
+                (!chosen || area(side.room) > area(chosen->room)))
+                chosen = &side;
+        }
+    }
+    const Side whole{screen, sides[0].at};
+    const Side& side = chosen ? *chosen : whole;
+    const QSize outer = wanted.boundedTo(side.room.size());
+    resize(outer - frame);
+    move(std::clamp(side.at.x(), side.room.left(), side.room.right() + 1 - outer.width()),
+         std::clamp(side.at.y(), side.room.top(), side.room.bottom() + 1 - outer.height()));
 }
 
 void HelpWindow::back()

@@ -27,6 +27,9 @@ public:
     // A topic the file does not hold shows the top of the file.
     void showTopic(int topic) override;
 
+    // Opens beside `window` (to its right, else its left), wholly on its screen.
+    void setBeside(const QWidget* window) { m_beside = window; }
+
     // The anchor of a topic number in the help file.
     static QString topicAnchor(int topic);
     // The browser that shows the file.
@@ -42,9 +45,11 @@ private:
     void showProblem(const QString& problem);
     void followLink(const QUrl& link);
     void leavePlace();
+    void placeBeside();
 
     QTextBrowser* m_browser = nullptr;
     QPushButton* m_back = nullptr;
+    const QWidget* m_beside = nullptr;
     QString m_helpFile;
     int m_helpCommand = 0;
     // Places to go back to (the browser's scroll positions), the last one first.

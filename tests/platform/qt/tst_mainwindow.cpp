@@ -454,14 +454,19 @@ void TestMainWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
         QVERIFY(lost.browser()->toPlainText().contains(missing));
     }
 
-    // The contents: at the top, beside the main window without holding it up.
+    // The contents: at the top, beside the main window without holding it up, wholly on the
+    // screen.
     HelpWindow help;
+    help.setBeside(&m_rig->window);
     help.setHelpFile(m_helpFile.toStdString());
     help.setHelpCommand(HelpViewer::kHelpContents);
     help.showTopic(5555);
     help.showHelp();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
     QVERIFY(!help.isModal());
+    QTRY_VERIFY(help.frameGeometry().top() < help.geometry().top()); // framed
+    QVERIFY(!help.frameGeometry().intersects(m_rig->window.frameGeometry()));
+    QVERIFY(help.screen()->availableGeometry().contains(help.frameGeometry()));
     QTextBrowser& browser = *help.browser();
     QCOMPARE(browser.verticalScrollBar()->value(), 0);
     const QTextBlock queue = anchorBlock(browser, QStringLiteral("topic-3333"));
