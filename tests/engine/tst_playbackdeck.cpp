@@ -128,7 +128,11 @@ private slots:
         QCOMPARE(rig.ended, std::vector<std::uint64_t>{rig.playback});
         rig.deck->letTailPlay();
         rig.play(5000, 0.25f, false);
+        // The last one ended too: the output is wanted until its rest has been heard, no longer.
+        rig.deck->letTailPlay();
+        QVERIFY(rig.deck->needsOutput());
         const std::vector<float> heard = rig.pull(8);
+        QVERIFY(!rig.deck->needsOutput());
         QVERIFY(slice(heard, 0, 3000) == counted(0.125f, 0, 3000));
         QVERIFY(slice(heard, 3000, 5000) == counted(0.25f, 0, 5000));
         QVERIFY(slice(heard, 8000, 1600) == std::vector<float>(1600, 0.0f));
