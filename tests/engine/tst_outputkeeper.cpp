@@ -121,10 +121,16 @@ private slots:
         rig.look(true, 1000ms);
         QCOMPARE(rig.device->opens, 2);
         QCOMPARE(rig.silent->play(), 0.5f); // the time goes on meanwhile
+        const RenderCallback silentSink = rig.silent->stream->render;
         rig.device->refuse = false;
         rig.look(true, 2000ms);
         QCOMPARE(rig.device->play(), 0.5f);
         QVERIFY(!rig.silent->stream);
+        // A call of the sink's that comes late, as it closes, plays silence, whatever the
+        // buffer held.
+        float frame[2] = {0.75f, 0.75f};
+        silentSink(frame, 1);
+        QCOMPARE(frame[0], 0.0f);
         QCOMPARE(QString::fromStdString(stderrText.text()).count('\n'), 1);
         QVERIFY(rig.notices.empty()); // no device at the start is not news to the user
     }
