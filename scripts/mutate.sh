@@ -176,7 +176,8 @@ def main():
                tree, 600, log) or run(["ninja", "-C", build], tree, 3600, log):
             print("the unmutated tree does not build: see %s/mutate.log" % tree)
             return 1
-        ctest = ["ctest", "--test-dir", build, "-j2", "--timeout", "180", "--stop-on-failure"]
+        ctest = ["ctest", "--test-dir", build, "-j2", "--timeout", "180", "--stop-on-failure",
+                 "--output-on-failure"]  # a kill says which check failed
         # The quick tests first: most mutants die there, and the rest need not run, nor be built.
         stages = [["-L", "^logic$"], ["-L", "^engine$"], ["-LE", "^(logic|engine|install)$"]]
 
