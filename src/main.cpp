@@ -79,6 +79,7 @@ int main(int argc, char* argv[])
     QtAboutWindowFactory aboutWindows(&window);
     MainForm form(window, Services{system, files, volumes, loop, random, aboutWindows, launcher,
                                    media, help});
+    media.addListener([&window, &media] { window.showPaused(media.mode() == MediaMode::Paused); });
     // What the sound does (a lost device) shows beside the volume picture.
     audio.setNoteHandler([&window](const std::string& text) { window.showVolumeNote(text); });
     QObject::connect(&mounts, &MountWatcher::changed, [&volumes, &form] {

@@ -37,7 +37,7 @@ MprisService::MprisService(QDBusConnection bus, bool primary, QWidget& window,
     noteTrack();
     m_announcedStatus = playbackStatus();
     m_announcedMetadata = metadata();
-    m_media.setListener([this] { mediaChanged(); });
+    m_listener = m_media.addListener([this] { mediaChanged(); });
     m_bus.registerObject(kPath, this);
     m_serviceName = primary ? kName
                             : kName + QStringLiteral(".instance") +
@@ -47,7 +47,7 @@ MprisService::MprisService(QDBusConnection bus, bool primary, QWidget& window,
 
 MprisService::~MprisService()
 {
-    m_media.setListener({});
+    m_media.removeListener(m_listener);
     m_bus.unregisterService(m_serviceName);
     m_bus.unregisterObject(kPath);
 }

@@ -59,6 +59,7 @@ private:
     QString m_serviceName;
     QWidget& m_window;
     ObservedMediaControl& m_media;
+    int m_listener = 0;
     TransportButtons& m_buttons;
     OpenFiles m_open;
     TitleOf m_title;

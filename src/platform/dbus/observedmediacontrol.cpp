@@ -80,10 +80,21 @@ void ObservedMediaControl::MMControl1_NextClick(bool& Cancel)
         m_events->MMControl1_NextClick(Cancel);
 }
 
+int ObservedMediaControl::addListener(std::function<void()> listener)
+{
+    m_listeners.emplace_back(++m_lastListener, std::move(listener));
+    return m_lastListener;
+}
+
+void ObservedMediaControl::removeListener(int number)
+{
+    std::erase_if(m_listeners, [number](const auto& listener) { return listener.first == number; });
+}
+
 void ObservedMediaControl::notify() const
 {
-    if (m_listener)
-        m_listener();
+    for (const auto& [number, listener] : m_listeners)
+        listener();
 }
 
 } // namespace orvane

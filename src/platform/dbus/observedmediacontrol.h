@@ -4,10 +4,12 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 
-// A media control that passes every call on to another and tells a listener after every
+// A media control that passes every call on to another and tells its listeners after every
 // command and every Done, so that others can follow what plays without asking over and over.
 class ObservedMediaControl : public MediaControl, private MediaControlEvents
 {
@@ -15,8 +17,10 @@ public:
     explicit ObservedMediaControl(MediaControl& inner);
     ~ObservedMediaControl() override;
 
-    // Called after every command and every Done; may be empty.
-    void setListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    // `listener` is called after every command and every Done from now on; returns its number,
+    // for removeListener.
+    int addListener(std::function<void()> listener);
+    void removeListener(int number);
     // The file of the last "Open" while it is open; empty once closed.
     const std::string& openFile() const { return m_openFile; }
 
@@ -44,7 +48,8 @@ private:
 
     MediaControl& m_inner;
     MediaControlEvents* m_events = nullptr;
-    std::function<void()> m_listener;
+    std::vector<std::pair<int, std::function<void()>>> m_listeners;
+    int m_lastListener = 0;
     std::string m_fileName;
     std::string m_openFile;
 };

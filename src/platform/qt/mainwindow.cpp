@@ -166,6 +166,11 @@ void MainWindow::showVolumeNote(const std::string& text)
                        m_c.imgVolume, QRect(), kVolumeNoteMilliseconds);
 }
 
+void MainWindow::showPaused(bool paused)
+{
+    m_c.mmControl1->showPaused(paused);
+}
+
 void MainWindow::setDragIcon(DragList list, DragPicture picture)
 {
     m_dragTracker->setDragIcon(list, picture);

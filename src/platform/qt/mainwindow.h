@@ -35,6 +35,9 @@ public:
     void setDragIcon(DragList list, DragPicture picture) override;
     void beginDrag(DragList list) override;
 
+    // Shows the media control paused, or not.
+    void showPaused(bool paused);
+
     // The client area, which holds every control.
     QWidget* clientArea() const { return m_c.client; }
 

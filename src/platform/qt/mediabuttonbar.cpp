@@ -70,10 +70,21 @@ MediaButtonBar::MediaButtonBar(QWidget* parent) : QWidget(parent)
         button->setIconSize(QSize(kGlyphPixels, kGlyphPixels));
         button->setFocusPolicy(Qt::NoFocus);
         const MediaButton which = face.button;
-        connect(button, &QToolButton::clicked, this, [this, which] { emit pressed(which); });
+        connect(button, &QToolButton::clicked, this, [this, which] {
+            // What the press does to the control decides how Pause looks, not the click.
+            showPaused(m_paused);
+            emit pressed(which);
+        });
         m_buttons[static_cast<std::size_t>(which)] = button;
     }
+    button(MediaButton::Pause)->setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void MediaButtonBar::showPaused(bool paused)
+{
+    m_paused = paused;
+    button(MediaButton::Pause)->setChecked(paused);
 }
 
 QToolButton* MediaButtonBar::button(MediaButton which) const

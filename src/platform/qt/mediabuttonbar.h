@@ -19,6 +19,8 @@ public:
     explicit MediaButtonBar(QWidget* parent = nullptr);
 
     QToolButton* button(MediaButton which) const;
+    // Holds Pause down while the control is paused; a press of Pause alone does not.
+    void showPaused(bool paused);
 
 signals:
     void pressed(MediaButton button);
@@ -34,6 +36,7 @@ private:
 
     std::array<QToolButton*, 4> m_buttons{};
     MediaButton m_current = MediaButton::Next;
+    bool m_paused = false;
 };
 
 } // namespace orvane

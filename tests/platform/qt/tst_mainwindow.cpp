@@ -575,6 +575,21 @@ void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()
     QTest::keyClick(&bar, Qt::Key_Space);
     QTRY_COMPARE(presses.count(), 1);
     QCOMPARE(presses[0][0].value<MediaButton>(), MediaButton::Pause);
+
+    // Pause stays down while the control is paused, as a screen reader reads it too; a press
+    // that pauses nothing leaves it up.
+    QToolButton* pause = bar.button(MediaButton::Pause);
+    const auto down = [pause] {
+        return QAccessible::queryAccessibleInterface(pause)->state().checked && pause->isChecked();
+    };
+    QVERIFY(!down());
+    bar.showPaused(true);
+    QVERIFY(down());
+    QTest::mouseClick(pause, Qt::LeftButton);
+    QVERIFY(down());
+    bar.showPaused(false);
+    QTest::mouseClick(pause, Qt::LeftButton);
+    QVERIFY(!down());
 }
 
 QTEST_MAIN(TestMainWindow)
