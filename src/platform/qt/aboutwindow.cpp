@@ -38,13 +38,18 @@ QLabel* addLabel(QWidget* parent, const char* name, const QRect& place, const QS
 // Our own banner: the program's name beside a few notes on a stave, in the main window's teal.
 QPixmap bannerPicture()
 {
-    QPixmap banner(329, 40);
+    constexpr int kWidth = 329;
+    constexpr int kHeight = 40;
+    // Drawn at the screens' ratio, so that it is as sharp as the text around it.
+    const qreal ratio = qGuiApp->devicePixelRatio();
+    QPixmap banner(QSize(kWidth, kHeight) * ratio);
+    banner.setDevicePixelRatio(ratio);
     QPainter painter(&banner);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient background(0, 0, banner.width(), 0);
+    QLinearGradient background(0, 0, kWidth, 0);
     background.setColorAt(0, QColor(0, 96, 96));
     background.setColorAt(1, QColor(0, 192, 192));
-    painter.fillRect(banner.rect(), background);
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), background);
 
     painter.setPen(QPen(QColor(255, 255, 255, 110), 1));
     for (int line = 0; line < 5; ++line) {

@@ -1,7 +1,9 @@
 #include "platform/qt/icons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cmath>
 
 // Outside the namespace, as Q_INIT_RESOURCE requires.
 static void initResources()
@@ -21,21 +23,43 @@ void registerPictures()
     (void)registered;
 }
 
-QPixmap renderIcon(const QString& resource, int size)
+namespace {
+
+QPixmap renderAt(const QString& resource, int size, qreal ratio)
 {
-    // Drawn here rather than through the image plugins, which a deployment may lack.
-    registerPictures();
-    QPixmap pixmap(size, size);
+    const int pixels = static_cast<int>(std::ceil(size * ratio));
+    QPixmap pixmap(pixels, pixels);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     QPainter painter(&pixmap);
     renderer.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(ratio);
     return pixmap;
+}
+
+qreal screenRatio()
+{
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+} // namespace
+
+QPixmap renderIcon(const QString& resource, int size)
+{
+    // Drawn here rather than through the image plugins, which a deployment may lack.
+    registerPictures();
+    return renderAt(resource, size, screenRatio());
 }
 
 QIcon iconOf(const QString& resource, int size)
 {
-    return QIcon(renderIcon(resource, size));
+    registerPictures();
+    // Drawn for the common ratios and the screens' own, so that no screen gets one scaled.
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0, 3.0, screenRatio()})
+        icon.addPixmap(renderAt(resource, size, ratio));
+    return icon;
 }
 
 } // namespace orvane

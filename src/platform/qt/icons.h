@@ -25,9 +25,10 @@ inline const QString kComboArrow = QStringLiteral(":/icons/combo-arrow.png");
 // Registers the pictures' resources; the functions below do it themselves.
 void registerPictures();
 
-// The picture `resource` drawn at `size` x `size` pixels on a transparent background.
+// The picture `resource` drawn `size` x `size` pixels large on a transparent background, at the
+// screens' device pixel ratio.
 QPixmap renderIcon(const QString& resource, int size);
-// The picture `resource` as an icon of `size` x `size` pixels.
+// The picture `resource` as an icon of `size` x `size` pixels, sharp at any ratio.
 QIcon iconOf(const QString& resource, int size);
 
 } // namespace orvane

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
 namespace orvane {
 
@@ -55,6 +56,9 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect twips,
                           twips.width(), twips.height());
     caption->setTextFormat(Qt::PlainText);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // At least a line of its font tall: a scalable face reaches lower than the bitmap one, and
+    // its descenders would be cut off.
+    caption->resize(caption->width(), std::max(caption->height(), caption->fontMetrics().height()));
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, colour);
     caption->setPalette(palette);

@@ -4,10 +4,14 @@
 
 namespace orvane {
 
-// "MS Sans Serif" 8.25 pt, the font of the controls; the platform's sans when the font is
-// not installed.
+// The program's faces are chosen once, for the screens' device pixel ratio when first asked
+// (after the application object exists): "MS Sans Serif", a bitmap face, at a ratio of 1; a
+// scalable sans face sized to match it at other ratios, where the bitmap would keep its 1x
+// glyphs; the platform's sans when the bitmap face is not installed.
+
+// The font of the controls (8.25 pt "MS Sans Serif").
 QFont controlFont();
-// "MS Sans Serif" 9.75 pt, the font of the now-playing text boxes.
+// The font of the now-playing text boxes (9.75 pt "MS Sans Serif").
 QFont displayFont();
 
 } // namespace orvane
