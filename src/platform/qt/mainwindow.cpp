@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <QToolTip>
+#include <QWindow>
+#include <utility>
 
 namespace orvane {
 
@@ -133,18 +135,52 @@ void MainWindow::setCaption(const std::string& caption)
 
 MainWindowView::WindowState MainWindow::windowState() const
 {
-    return QWidget::windowState().testFlag(Qt::WindowMinimized) ? WindowState::Minimized
-                                                                : WindowState::Normal;
+    return m_minimiseOnceExposed || QWidget::windowState().testFlag(Qt::WindowMinimized)
+               ? WindowState::Minimized
+               : WindowState::Normal;
 }
 
 void MainWindow::setWindowState(WindowState state)
 {
     // Before the first show this is the state the window is shown in: on X11 through the
-    // start state hint, elsewhere (Wayland, where the compositor decides) through Qt.
-    if (state == WindowState::Minimized && !isVisible() && requestIconicStart(*this))
-        return;
+    // start state hint. A Wayland compositor ignores a request to minimise a window it has not
+    // mapped, so there the request waits for the first frame. Elsewhere Qt keeps the state.
+    if (state == WindowState::Minimized && !isVisible()) {
+        if (requestIconicStart(*this))
+            return;
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            m_minimiseOnceExposed = true;
+            return;
+        }
+    }
+    m_minimiseOnceExposed = false;
     QWidget::setWindowState(state == WindowState::Minimized ? Qt::WindowMinimized
                                                             : Qt::WindowNoState);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_minimiseOnceExposed)
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        // Queued: the first frame goes out while this event is handled.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!std::exchange(m_minimiseOnceExposed, false))
+                    return;
+                QWidget::setWindowState(Qt::WindowMinimized);
+            },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::beep()

@@ -43,6 +43,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectEvents();
@@ -55,6 +57,7 @@ private:
     MainWindowControls m_c;
     ListDragTracker* m_dragTracker = nullptr;
     bool m_unloaded = false;
+    bool m_minimiseOnceExposed = false; // on Wayland, asked for before the window was mapped
 };
 
 } // namespace orvane
