@@ -39,6 +39,8 @@ done
 deb=$(ls "$scratch"/package/*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the package does not depend on a General MIDI SoundFont"
+dpkg-deb -f "$deb" Recommends | grep -q 'qt6-wayland' ||
+    fail "the package does not recommend Qt's Wayland platform"
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/lib/orvane/orvane ./usr/lib/orvane/orvane.hlp ./usr/bin/orvane \
             ./usr/share/applications/org.orvane.orvane.desktop ./usr/share/man/man1/orvane.1; do

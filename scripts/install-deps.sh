@@ -2,7 +2,8 @@
 # Installs the Debian packages Orvane needs. Idempotent and quiet: does nothing when all
 # are present; otherwise installs the missing ones and names any package that cannot be had.
 #   scripts/install-deps.sh          what building and running needs
-#   scripts/install-deps.sh --test   also what the tests need (Xvfb, PulseAudio, sox, ...)
+#   scripts/install-deps.sh --test   also what the tests need (Xvfb, PulseAudio, PipeWire,
+#                                    weston, sox, ...)
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth pulseaudio pulseaudio-utils sox fluidsynth clang libclang-rt-14-dev
               desktop-file-utils appstream dpkg-dev file man-db
               openbox dbus dbus-bin at-spi2-core python3-pyatspi libglib2.0-bin wmctrl xdotool
-              x11-utils util-linux)
+              x11-utils util-linux
+              weston qt6-wayland pipewire pipewire-bin wireplumber pipewire-pulse bindfs fuse3)
 fi
 
 missing=()

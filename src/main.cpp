@@ -6,7 +6,9 @@
 #include "platform/dbus/observedmediacontrol.h"
 #include "platform/dbus/sessionplayer.h"
 #include "platform/media/enginemediacontrol.h"
+#include "platform/posix/boundedfilesystem.h"
 #include "platform/posix/launcharguments.h"
+#include "platform/posix/mountguard.h"
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
@@ -52,8 +54,12 @@ int main(int argc, char* argv[])
     QApplication application(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.orvane"));
 
+    // Every question to the file system goes to a worker, so that a share or disk that does
+    // not answer cannot hold the window.
+    BoundedFileSystem files(std::make_shared<PosixFileSystem>(), std::make_shared<MountGuard>());
     const LaunchArguments launch =
-        splitLaunchArguments(arguments, PosixSystemInfo("").currentFolder());
+        splitLaunchArguments(arguments, PosixSystemInfo("").currentFolder(),
+                             [&files](const std::string& path) { return files.pathKind(path); });
     for (const std::string& line : launch.leftOut)
         std::fprintf(stderr, "%s\n", line.c_str());
 
@@ -65,7 +71,6 @@ int main(int argc, char* argv[])
 
     applyOrvaneStyle(application);
     PosixSystemInfo system(launch.switchText, launch.paths);
-    PosixFileSystem files;
     MountVolumes volumes;
     MountWatcher mounts;
     QtEventLoop loop;

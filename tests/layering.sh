@@ -14,10 +14,12 @@ forbid() {
 }
 libraries='<(Q[A-Za-z]|SDL|fluidsynth|sndfile|filesystem|unistd|sys/)'
 forbid "engine/*" '"(app|browser|queue|playback|platform|model)/|<Q' "the engine sees more than itself"
-forbid "model/*" "\"(app|browser|queue|playback|platform|engine|text)/|$libraries" \
+forbid "model/*" "\"(app|browser|queue|playback|platform|engine|text|worker)/|$libraries" \
     "the models see more than themselves"
-forbid "text/*" '"(app|browser|queue|playback|platform|model|engine)/' \
+forbid "text/*" '"(app|browser|queue|playback|platform|model|engine|worker)/' \
     "the text helpers see more than themselves"
+forbid "worker/*" '"(app|browser|queue|playback|platform|model|engine|text)/|<Q' \
+    "the bounded calls see more than themselves"
 forbid "playback/*" "$libraries|\"(engine|queue|browser|app|platform/[a-z]+)/" \
     "playback sees more than the boundary and the models"
 forbid "queue/*" "$libraries|\"(engine|browser|app|platform/[a-z]+)/" "queue sees more than playback"

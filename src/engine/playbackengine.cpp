@@ -4,6 +4,7 @@
 #include "engine/audiosource.h"
 #include "engine/audiosourcefactory.h"
 #include "engine/engineevents.h"
+#include "engine/hungopens.h"
 #include "engine/keeperthread.h"
 #include "engine/midisynth.h"
 #include "engine/outputformat.h"
@@ -12,6 +13,7 @@
 #include "engine/playbackdeck.h"
 #include "engine/positionticker.h"
 #include "engine/silentaudiooutput.h"
+#include "worker/boundedcall.h"
 
 #include <algorithm>
 #include <chrono>
@@ -37,7 +39,8 @@ std::int64_t steadyNanoseconds()
 PlaybackEngine::PlaybackEngine(OwnerLoop& loop, EngineEvents& events,
                                std::shared_ptr<OutputDevice> device, EngineOptions options)
     : m_loop(loop), m_events(events), m_options(std::move(options)),
-      m_alive(std::make_shared<int>(0)), m_synth(std::make_shared<MidiSynth>(m_options.soundFont))
+      m_alive(std::make_shared<int>(0)), m_synth(std::make_shared<MidiSynth>(m_options.soundFont)),
+      m_hungOpens(std::make_shared<HungOpens>())
 {
     if (!m_options.clock)
         m_options.clock = &steadyNanoseconds;
@@ -128,8 +131,26 @@ void PlaybackEngine::afterChange()
 bool PlaybackEngine::open(TrackKind kind, const std::string& path)
 {
     cutAndForget();
-    std::string error;
-    std::shared_ptr<AudioSource> source = openAudioSource(kind, path, m_synth, error);
+    // On a thread of its own: a file on a share that has stopped answering must not hold the
+    // owner's thread.
+    using Opened = std::pair<std::shared_ptr<AudioSource>, std::string>;
+    std::optional<Opened> answer;
+    if (!m_hungOpens->blocks(path)) {
+        auto ticket = std::make_shared<HungOpens::Ticket>();
+        answer = callWithin<Opened>(
+            m_options.openBound,
+            [kind, path, synth = m_synth, hung = m_hungOpens, ticket] {
+                std::string why;
+                std::shared_ptr<AudioSource> source = openAudioSource(kind, path, synth, why);
+                hung->finish(path, *ticket);
+                return Opened(std::move(source), std::move(why));
+            },
+            [this, &path, ticket] { return m_hungOpens->giveUp(path, *ticket); });
+    }
+    if (!answer)
+        answer = Opened(nullptr, "its disk or share does not answer");
+    std::shared_ptr<AudioSource> source = std::move(answer->first);
+    const std::string& error = answer->second;
     bool opened = false;
     if (source) {
         m_source = std::move(source);

@@ -12,6 +12,7 @@ namespace orvane {
 
 class AudioSource;
 class EngineEvents;
+class HungOpens;
 class KeeperThread;
 class MidiSynth;
 class OutputKeeper;
@@ -38,6 +39,9 @@ struct EngineOptions
     std::string soundFont;
     // Load the SoundFont in the background from the start rather than for the first MIDI file.
     bool preloadSoundFont = true;
+    // How long opening a file may wait asleep in the kernel (a share that does not answer)
+    // before the file counts as one that cannot be opened.
+    std::chrono::milliseconds openBound{150};
     // Sees every buffer handed to the output (tests and benchmarks).
     OutputTap tap;
     // The steady clock in nanoseconds; empty means std::chrono::steady_clock.
@@ -48,8 +52,8 @@ struct EngineOptions
 // worker renders ahead of the output (see PlaybackDeck), so that a file opened and played when
 // the one before has ended follows it without a gap; an output keeper (see OutputKeeper) opens
 // the device, rides out its loss and closes it while idle. Called from the owner's thread only,
-// which never waits for the worker, the device or the disk beyond opening a file; its events come
-// on that thread through `loop`.
+// which never waits for the worker, the device or the disk beyond a bounded wait to open a file;
+// its events come on that thread through `loop`.
 class PlaybackEngine
 {
 public:
@@ -113,6 +117,7 @@ private:
     std::shared_ptr<int> m_alive; // posted tasks check it: the engine may be gone by then
 
     std::shared_ptr<MidiSynth> m_synth;
+    std::shared_ptr<HungOpens> m_hungOpens;
     std::shared_ptr<PlaybackDeck> m_deck;
     std::shared_ptr<OutputKeeper> m_keeper;
     std::unique_ptr<KeeperThread> m_keeperThread; // none when Inline

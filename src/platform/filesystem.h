@@ -8,8 +8,9 @@
 namespace orvane {
 
 // What a path names: a music file (.mid, .rmi or .wav), a folder, a file no device plays,
-// something that is no ordinary file (a device, a pipe), or nothing.
-enum class PathKind { Music, Folder, Unplayable, NotAFile, Missing };
+// something that is no ordinary file (a device, a pipe), or nothing; or not known, as its disk
+// or share did not answer in time.
+enum class PathKind { Music, Folder, Unplayable, NotAFile, Missing, NotReady };
 
 // A folder as the folder list shows it.
 struct FolderListing
@@ -26,7 +27,8 @@ public:
 
     // What `path` names.
     virtual PathKind pathKind(const std::string& path) = 0;
-    // Folder `path`, made absolute from the current folder; nothing when it cannot be listed.
+    // Folder `path`, made absolute from the current folder; nothing when it cannot be listed
+    // (or its disk is not ready).
     virtual std::optional<FolderListing> readFolder(const std::string& path) = 0;
     // The names of the ordinary, visible files of `folder` that match `pattern` (wildcards
     // separated by ';', case ignored), by name without regard to case, at most `limit`; none

@@ -1,5 +1,6 @@
 #include "platform/posix/folderlisting.h"
 
+#include "platform/posix/mountguard.h"
 #include "text/lowercase.h"
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <system_error>
 
 namespace orvane {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,6 +37,17 @@ bool matchesWildcard(std::string_view name, std::string_view wildcard)
     return w == wildcard.size();
 }
 
+// True when `entry` is an ordinary file or a link to one; a link into a mount that does not
+// answer is left out.
+bool isFile(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    if (!entry.is_symlink(error))
+        return entry.is_regular_file(error);
+    const std::optional<std::string> target = MountGuard::resolve(entry.path().string());
+    return target && MountGuard::mayTouch(*target) && fs::is_regular_file(*target, error);
+}
+
 } // namespace
 
 bool matchesPattern(std::string_view name, std::string_view pattern)
@@ -55,20 +69,25 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
 std::vector<std::string> listMatchingFiles(const std::string& folder, std::string_view pattern,
                                            std::size_t limit)
 {
-    namespace fs = std::filesystem;
     // Each name with its lower-case form, worked out once rather than in every comparison.
     std::vector<std::pair<std::string, std::string>> keyed;
+    const std::optional<std::string> real = MountGuard::resolve(folder);
+    if (!real || !MountGuard::mayTouch(*real))
+        return {};
     std::error_code error;
-    fs::directory_iterator entries(fs::path(folder), fs::directory_options::skip_permission_denied,
+    fs::directory_iterator entries(fs::path(*real), fs::directory_options::skip_permission_denied,
                                    error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
         if (name.empty() || name.front() == '.' || !matchesPattern(name, pattern))
             continue;
-        std::error_code statError;
-        if (!entries->is_regular_file(statError))
-            continue;
-        keyed.emplace_back(lowerCase(name), name);
+        if (isFile(*entries))
+            keyed.emplace_back(lowerCase(name), name);
+        // A link may have led to another mount: back to this folder's, unless it has stopped
+        // answering meanwhile.
+        std::error_code linkError;
+        if (entries->is_symlink(linkError) && !MountGuard::mayTouch(*real))
+            return {};
     }
     if (error)
         return {};

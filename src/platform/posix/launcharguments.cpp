@@ -1,5 +1,6 @@
 #include "platform/posix/launcharguments.h"
 
+#include "platform/posix/mountguard.h"
 #include "text/lowercase.h"
 #include "text/terminaltext.h"
 
@@ -33,6 +34,7 @@ std::string leftOutLine(const std::string& path, PathKind kind)
 {
     const char* why = kind == PathKind::Unplayable ? "not a MIDI or WAV file (.mid, .rmi, .wav)"
                       : kind == PathKind::NotAFile ? "not an ordinary file"
+                      : kind == PathKind::NotReady ? "its disk or share does not answer"
                                                    : "no such file";
     return "orvane: left out \"" + escapedForTerminal(path) + "\": " + why;
 }
@@ -41,8 +43,11 @@ std::string leftOutLine(const std::string& path, PathKind kind)
 
 PathKind classifyPath(const std::string& path)
 {
+    const std::optional<std::string> real = MountGuard::resolve(path);
+    if (!real || !MountGuard::mayTouch(*real))
+        return PathKind::NotReady;
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(*real, error);
     if (error || !fs::exists(status))
         return PathKind::Missing;
     if (fs::is_directory(status))
@@ -53,13 +58,14 @@ PathKind classifyPath(const std::string& path)
 }
 
 LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
-                                     const std::string& currentFolder)
+                                     const std::string& currentFolder,
+                                     const std::function<PathKind(const std::string&)>& kindOf)
 {
     LaunchArguments launch;
     for (const std::string& argument : arguments) {
         const std::string path =
             argument.empty() ? std::string() : fullPath(argument, currentFolder);
-        const PathKind kind = path.empty() ? PathKind::Missing : classifyPath(path);
+        const PathKind kind = path.empty() ? PathKind::Missing : kindOf(path);
         if (kind == PathKind::Music || kind == PathKind::Folder) {
             launch.paths.push_back(path);
         } else if (kind != PathKind::Missing || isMusicName(path)) {

@@ -2,6 +2,7 @@
 
 #include "platform/filesystem.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,15 @@ struct LaunchArguments
     std::string switchText;
 };
 
-// Parts `arguments`; relative names are taken from `currentFolder`. An argument that names an
-// existing file or folder, or a music file that is missing, is never switch text.
-LaunchArguments splitLaunchArguments(const std::vector<std::string>& arguments,
-                                     const std::string& currentFolder);
-
 // What `path` names; a music file is one whose name ends in .mid, .rmi or .wav in any case.
+// Not ready when a mount on its way hangs (see MountGuard).
 PathKind classifyPath(const std::string& path);
+
+// Parts `arguments`; relative names are taken from `currentFolder` and each is classified by
+// `kindOf`. An argument that names an existing file or folder, a music file that is missing,
+// or anything whose disk does not answer is never switch text.
+LaunchArguments
+splitLaunchArguments(const std::vector<std::string>& arguments, const std::string& currentFolder,
+                     const std::function<PathKind(const std::string&)>& kindOf = &classifyPath);
 
 } // namespace orvane

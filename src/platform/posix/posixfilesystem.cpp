@@ -2,6 +2,7 @@
 
 #include "platform/posix/folderlisting.h"
 #include "platform/posix/launcharguments.h"
+#include "platform/posix/mountguard.h"
 #include "text/lowercase.h"
 
 #include <algorithm>
@@ -27,6 +28,19 @@ fs::path normalised(const std::string& path)
     return absolute;
 }
 
+// True when `entry` is a folder or a link to one. A link into a mount that does not answer
+// counts as one: it shows, and opening it finds the mount not ready.
+bool leadsToFolder(const fs::directory_entry& entry)
+{
+    std::error_code error;
+    if (!entry.is_symlink(error))
+        return entry.is_directory(error);
+    const std::optional<std::string> target = MountGuard::resolve(entry.path().string());
+    if (!target || !MountGuard::mayTouch(*target))
+        return true;
+    return fs::is_directory(*target, error);
+}
+
 } // namespace
 
 PathKind PosixFileSystem::pathKind(const std::string& path)
@@ -37,17 +51,24 @@ PathKind PosixFileSystem::pathKind(const std::string& path)
 std::optional<FolderListing> PosixFileSystem::readFolder(const std::string& path)
 {
     const fs::path folder = path.empty() ? fs::path() : normalised(path);
+    if (folder.empty())
+        return std::nullopt;
+    const std::optional<std::string> real = MountGuard::resolve(folder.string());
     std::error_code error;
-    if (folder.empty() || !fs::is_directory(folder, error))
+    if (!real || !MountGuard::mayTouch(*real) || !fs::is_directory(*real, error))
         return std::nullopt;
     // Each name with its lower-case form, worked out once rather than in every comparison.
     std::vector<std::pair<std::string, std::string>> keyed;
-    fs::directory_iterator entries(folder, error);
+    fs::directory_iterator entries(*real, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         std::string name = entries->path().filename().string();
-        std::error_code statError;
-        if (!name.empty() && name.front() != '.' && entries->is_directory(statError))
+        if (!name.empty() && name.front() != '.' && leadsToFolder(*entries))
             keyed.emplace_back(lowerCase(name), std::move(name));
+        // A link may have led to another mount: back to this folder's, unless it has stopped
+        // answering meanwhile.
+        std::error_code linkError;
+        if (entries->is_symlink(linkError) && !MountGuard::mayTouch(*real))
+            return std::nullopt;
     }
     if (error)
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "platform/qt/helpwindow.h"
 
+#include "worker/boundedcall.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -19,6 +21,28 @@ namespace {
 
 // Far more than the help will ever be; a bigger file is not ours.
 constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
+// How long reading the help file may wait asleep in the kernel.
+constexpr std::chrono::milliseconds kFileBound{150};
+
+// The help file's text, or why there is none.
+struct HelpText
+{
+    QByteArray text;
+    QString problem;
+};
+
+HelpText readHelpFile(const QString& path)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (path.isEmpty() || !info.exists())
+        return {{}, QStringLiteral("The help file was not found.")};
+    if (!info.isFile() || info.size() > kLargestHelpFile)
+        return {{}, QStringLiteral("This is not the program's help file.")};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, QStringLiteral("The help file could not be read.")};
+    return {file.readAll(), {}};
+}
 
 // The least the help is shrunk to, to fit beside the main window.
 constexpr QSize kSmallestHelp(320, 240);
@@ -104,17 +128,16 @@ void HelpWindow::open(const QString& anchor)
         placeBeside();
     }
 
-    // Read afresh each time, so a help file installed or fixed meanwhile is picked up.
-    const QFileInfo info(m_helpFile);
-    QFile file(m_helpFile);
-    if (m_helpFile.isEmpty() || !info.exists())
-        showProblem(QStringLiteral("The help file was not found."));
-    else if (!info.isFile() || info.size() > kLargestHelpFile)
-        showProblem(QStringLiteral("This is not the program's help file."));
-    else if (!file.open(QIODevice::ReadOnly))
-        showProblem(QStringLiteral("The help file could not be read."));
+    // Read afresh each time, so a help file installed or fixed meanwhile is picked up; on a
+    // worker, as any file may lie on a disk that does not answer.
+    const std::optional<HelpText> help =
+        callWithin<HelpText>(kFileBound, [file = m_helpFile] { return readHelpFile(file); });
+    if (!help)
+        showProblem(QStringLiteral("The help file could not be read: its disk does not answer."));
+    else if (!help->problem.isEmpty())
+        showProblem(help->problem);
     else
-        m_browser->setHtml(QString::fromUtf8(file.readAll()));
+        m_browser->setHtml(QString::fromUtf8(help->text));
 
     show();
     raise();
