@@ -46,6 +46,7 @@ int main(int argc, char* argv[])
 
     // While the process has a single thread.
     SdlOutputDevice::prepareEnvironment();
+    const std::string startFolder = leaveStartFolder();
 
     // Qt sees the program's name alone, so that none of the user's switches is taken as one
     // of Qt's own options (a "-platform" or "-style" belongs to the switch step, not to Qt).
@@ -57,9 +58,8 @@ int main(int argc, char* argv[])
     // Every question to the file system goes to a worker, so that a share or disk that does
     // not answer cannot hold the window.
     BoundedFileSystem files(std::make_shared<PosixFileSystem>(), std::make_shared<MountGuard>());
-    const LaunchArguments launch =
-        splitLaunchArguments(arguments, PosixSystemInfo("").currentFolder(),
-                             [&files](const std::string& path) { return files.pathKind(path); });
+    const LaunchArguments launch = splitLaunchArguments(
+        arguments, startFolder, [&files](const std::string& path) { return files.pathKind(path); });
     for (const std::string& line : launch.leftOut)
         std::fprintf(stderr, "%s\n", line.c_str());
 
@@ -70,7 +70,9 @@ int main(int argc, char* argv[])
     session.claim(); // the player that held the name may have ended meanwhile
 
     applyOrvaneStyle(application);
-    PosixSystemInfo system(launch.switchText, launch.paths);
+    PosixSystemInfo system(
+        launch.switchText, launch.paths, startFolder,
+        [&files](const std::string& path) { return files.pathKind(path) == PathKind::Folder; });
     MountVolumes volumes;
     MountWatcher mounts;
     QtEventLoop loop;

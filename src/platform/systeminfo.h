@@ -18,7 +18,7 @@ public:
     virtual bool computerName(char* buffer, std::uint32_t& size) const = 0;
     // The folder that holds the program's executable.
     virtual std::string applicationFolder() const = 0;
-    // The process's current folder.
+    // The current folder: where the program started, or where setCurrentFolder() went.
     virtual std::string currentFolder() const = 0;
     // Makes `path` the current folder; false when it cannot be entered.
     virtual bool setCurrentFolder(const std::string& path) = 0;

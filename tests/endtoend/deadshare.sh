@@ -56,9 +56,16 @@ call() { timeout 5 "${mpris[@]}" -m "org.mpris.MediaPlayer2.$1" "${@:2}" >/dev/n
 playing() { [[ "$(get PlaybackStatus)" == *Playing* && "$(get Metadata)" == *"$1"* ]]; }
 keys() { $xdotool windowactivate --sync "$window" key --delay 100 "$@"; }
 
-# Started in the folder with the link while the share is stopped, with a file on it named: the
-# file is left out with a line, the window comes up and answers.
-stop_share
+# Started in the stopped share itself: the window comes up and answers, showing what it shows
+# for a drive that is not ready. (The shell's own folder stays out of the share.)
+(cd /mnt/share && stop_share && SDL_AUDIODRIVER=dummy exec "$orvane" >/dev/null 2>"$work/stderr") &
+player=$!
+poll $xdotool search --onlyvisible --name '^Vemor' >/dev/null || fail "no window in the share"
+poll answers || fail "no answer when started in the share"
+call Quit && timeout 30 tail --pid="$player" -f /dev/null || fail "Quit did not end the player"
+
+# Started in the folder with the link, with a file on the share named: the file is left out
+# with a line, the window comes up and answers.
 cd "$work/home" || fail "cd"
 SDL_AUDIODRIVER=dummy "$orvane" /mnt/share/tone.wav >/dev/null 2>"$work/stderr" &
 player=$!

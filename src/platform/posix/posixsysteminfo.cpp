@@ -10,9 +10,32 @@
 
 namespace orvane {
 
-PosixSystemInfo::PosixSystemInfo(std::string commandLine, std::vector<std::string> namedPaths)
-    : m_commandLine(std::move(commandLine)), m_namedPaths(std::move(namedPaths))
+PosixSystemInfo::PosixSystemInfo(std::string commandLine, std::vector<std::string> namedPaths,
+                                 std::string currentFolder, FolderCheck isFolder)
+    : m_commandLine(std::move(commandLine)), m_namedPaths(std::move(namedPaths)),
+      m_currentFolder(std::move(currentFolder)), m_isFolder(std::move(isFolder))
 {
+}
+
+std::string PosixSystemInfo::processFolder()
+{
+    // The kernel answers from its own record of the path, without asking the disk.
+    char buffer[PATH_MAX];
+    return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+bool PosixSystemInfo::isFolderOnDisk(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+std::string leaveStartFolder()
+{
+    const std::string folder = PosixSystemInfo::processFolder();
+    // Should "/" be out of reach, the process stays where it was.
+    [[maybe_unused]] const int left = chdir("/");
+    return folder;
 }
 
 bool PosixSystemInfo::computerName(char* buffer, std::uint32_t& size) const
@@ -39,14 +62,21 @@ std::string PosixSystemInfo::applicationFolder() const
 
 std::string PosixSystemInfo::currentFolder() const
 {
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string() : current.string();
+    return m_currentFolder;
 }
 
 bool PosixSystemInfo::setCurrentFolder(const std::string& path)
 {
-    return !path.empty() && chdir(path.c_str()) == 0;
+    if (path.empty())
+        return false;
+    const std::filesystem::path full =
+        (std::filesystem::path(m_currentFolder) / path).lexically_normal();
+    if (!m_isFolder(full.string()))
+        return false;
+    m_currentFolder = full.string();
+    if (m_currentFolder.size() > 1 && m_currentFolder.back() == '/')
+        m_currentFolder.pop_back();
+    return true;
 }
 
 std::string PosixSystemInfo::homeMusicFolder() const
