@@ -48,14 +48,9 @@ bool isFile(const fs::directory_entry& entry)
     return target && MountGuard::mayTouch(*target) && fs::is_regular_file(*target, error);
 }
 
-} // namespace
-
-bool matchesPattern(std::string_view name, std::string_view pattern)
+// matchesPattern() for a name and a pattern both in lower case already.
+bool matchesLowered(std::string_view name, std::string_view pattern)
 {
-    const std::string lowerName = lowerCase(name);
-    const std::string lowerPattern = lowerCase(pattern);
-    name = lowerName;
-    pattern = lowerPattern;
     while (true) {
         const std::size_t end = pattern.find(';');
         if (matchesWildcard(name, pattern.substr(0, end)) && !pattern.substr(0, end).empty())
@@ -66,11 +61,19 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
     }
 }
 
+} // namespace
+
+bool matchesPattern(std::string_view name, std::string_view pattern)
+{
+    return matchesLowered(lowerCase(name), lowerCase(pattern));
+}
+
 std::vector<std::string> listMatchingFiles(const std::string& folder, std::string_view pattern,
                                            std::size_t limit)
 {
     // Each name with its lower-case form, worked out once rather than in every comparison.
     std::vector<std::pair<std::string, std::string>> keyed;
+    const std::string lowerPattern = lowerCase(pattern);
     const std::optional<std::string> real = MountGuard::resolve(folder);
     if (!real || !MountGuard::mayTouch(*real))
         return {};
@@ -78,11 +81,12 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, std::strin
     fs::directory_iterator entries(fs::path(*real), fs::directory_options::skip_permission_denied,
                                    error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-        const std::string name = entries->path().filename().string();
-        if (name.empty() || name.front() == '.' || !matchesPattern(name, pattern))
+        std::string name = entries->path().filename().string();
+        if (name.empty() || name.front() == '.')
             continue;
-        if (isFile(*entries))
-            keyed.emplace_back(lowerCase(name), name);
+        std::string lowerName = lowerCase(name);
+        if (matchesLowered(lowerName, lowerPattern) && isFile(*entries))
+            keyed.emplace_back(std::move(lowerName), std::move(name));
         // A link may have led to another mount: back to this folder's, unless it has stopped
         // answering meanwhile.
         std::error_code linkError;
