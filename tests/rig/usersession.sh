@@ -1,32 +1,41 @@
 #!/usr/bin/env bash
 # Runs a command inside a desktop session of its own, like a user's: a private X server
 # (Xvfb), a private D-Bus session bus and the openbox window manager, with private runtime
-# and home folders; optionally a private PulseAudio server with a null sink. Everything is
-# stopped when the command ends, and the command's exit status is returned.
-#   usersession.sh [--bare] [--pulse] [--atspi] [--] command [arguments...]
-#     --bare   no window manager (a bare X server)
-#     --pulse  a private PulseAudio server; tests/rig/pulseserver.sh restarts or kills it
-#     --atspi  the accessibility bus, so that pyatspi sees the program's widgets
+# and home folders; optionally a private PulseAudio or PipeWire server with a null sink.
+# Everything is stopped when the command ends, and the command's exit status is returned.
+#   usersession.sh [--bare] [--pulse|--pipewire] [--atspi] [--wayland] [--] command...
+#     --bare      no window manager (a bare X server)
+#     --pulse     a private PulseAudio server; tests/rig/pulseserver.sh restarts or kills it
+#     --pipewire  a private PipeWire server instead, which Pulse clients reach the same way;
+#                 tests/rig/pipewireserver.sh restarts or kills it
+#     --atspi     the accessibility bus, so that pyatspi sees the program's widgets
+#     --wayland   a Wayland compositor as well (weston, headless), which the command's Qt
+#                 programs use: WAYLAND_DISPLAY is set and QT_QPA_PLATFORM=wayland
 set -uo pipefail
 rig=$(cd "$(dirname "$0")" && pwd)
-wm=1 pulse=0 atspi=0
+wm=1 audio= atspi=0 wayland=0
 while [[ $# -gt 0 ]]; do
     case "$1" in
     --bare) wm=0 ;;
-    --pulse) pulse=1 ;;
+    --pulse) audio=pulse ;;
+    --pipewire) audio=pipewire ;;
     --atspi) atspi=1 ;;
+    --wayland) wayland=1 ;;
     --) shift; break ;;
     *) break ;;
     esac
     shift
 done
-[[ $# -gt 0 ]] || { echo "usage: $0 [--bare] [--pulse] [--atspi] [--] command..." >&2; exit 2; }
+[[ $# -gt 0 ]] || {
+    echo "usage: $0 [--bare] [--pulse|--pipewire] [--atspi] [--wayland] [--] command..." >&2
+    exit 2
+}
 
 session=$(mktemp -d /tmp/orvane-session.XXXXXX)
 chmod 700 "$session"
 pids=()
 cleanup() {
-    [[ $pulse -eq 1 ]] && "$rig/pulseserver.sh" stop >/dev/null 2>&1
+    [[ -n $audio ]] && "$rig/${audio}server.sh" stop >/dev/null 2>&1
     local pid
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
@@ -116,12 +125,30 @@ if [[ $atspi -eq 1 ]]; then
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 fi
 
-if [[ $pulse -eq 1 ]]; then
+if [[ -n $audio ]]; then
     export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-    "$rig/pulseserver.sh" start || give_up "no PulseAudio server" "$XDG_RUNTIME_DIR/pulse.log"
+    "$rig/${audio}server.sh" start ||
+        give_up "no sound server from ${audio}server.sh" "$XDG_RUNTIME_DIR/$audio.log"
+fi
+
+# weston's desktop shell on its headless back end: a Wayland desktop without a screen. Ready
+# once its socket appears: a client that connects while it still loads its shell just waits.
+if [[ $wayland -eq 1 ]]; then
+    weston --backend=headless-backend.so --socket=wayland-0 --idle-time=0 --no-config \
+        >"$session/weston.log" 2>&1 &
+    compositor=$!
+    pids+=($compositor)
+    for _ in $(seq 400); do
+        [[ -S "$XDG_RUNTIME_DIR/wayland-0" ]] && break
+        kill -0 "$compositor" 2>/dev/null || break
+        sleep 0.05
+    done
+    [[ -S "$XDG_RUNTIME_DIR/wayland-0" ]] && kill -0 "$compositor" 2>/dev/null ||
+        give_up "no Wayland compositor (weston)" "$session/weston.log"
 fi
 
 export QT_QPA_PLATFORM=xcb ORVANE_SESSION_DIR="$session"
+[[ $wayland -eq 1 ]] && export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-0
 "$@" &
 child=$!
 wait "$child"
