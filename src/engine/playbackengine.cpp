@@ -4,7 +4,6 @@
 #include "engine/audiosource.h"
 #include "engine/audiosourcefactory.h"
 #include "engine/engineevents.h"
-#include "engine/hungopens.h"
 #include "engine/keeperthread.h"
 #include "engine/midisynth.h"
 #include "engine/outputformat.h"
@@ -14,6 +13,7 @@
 #include "engine/positionticker.h"
 #include "engine/silentaudiooutput.h"
 #include "worker/boundedcall.h"
+#include "worker/hungcalls.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,7 +40,7 @@ PlaybackEngine::PlaybackEngine(OwnerLoop& loop, EngineEvents& events,
                                std::shared_ptr<OutputDevice> device, EngineOptions options)
     : m_loop(loop), m_events(events), m_options(std::move(options)),
       m_alive(std::make_shared<int>(0)), m_synth(std::make_shared<MidiSynth>(m_options.soundFont)),
-      m_hungOpens(std::make_shared<HungOpens>())
+      m_hungOpens(std::make_shared<HungCalls>())
 {
     if (!m_options.clock)
         m_options.clock = &steadyNanoseconds;
@@ -134,18 +134,19 @@ bool PlaybackEngine::open(TrackKind kind, const std::string& path)
     // On a thread of its own: a file on a share that has stopped answering must not hold the
     // owner's thread.
     using Opened = std::pair<std::shared_ptr<AudioSource>, std::string>;
+    // While an open hangs, the other files of its folder fail at once.
     std::optional<Opened> answer;
-    if (!m_hungOpens->blocks(path)) {
-        auto ticket = std::make_shared<HungOpens::Ticket>();
+    auto ticket = std::make_shared<HungCalls::Ticket>();
+    if (m_hungOpens->enter(*ticket, path.substr(0, path.rfind('/') + 1))) {
         answer = callWithin<Opened>(
             m_options.openBound,
             [kind, path, synth = m_synth, hung = m_hungOpens, ticket] {
                 std::string why;
                 std::shared_ptr<AudioSource> source = openAudioSource(kind, path, synth, why);
-                hung->finish(path, *ticket);
+                hung->finish(*ticket);
                 return Opened(std::move(source), std::move(why));
             },
-            [this, &path, ticket] { return m_hungOpens->giveUp(path, *ticket); });
+            [this, ticket] { return m_hungOpens->giveUp(*ticket); });
     }
     if (!answer)
         answer = Opened(nullptr, "its disk or share does not answer");

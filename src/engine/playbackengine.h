@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/outputdevice.h"
+#include "worker/boundedcall.h"
 
 #include <chrono>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace orvane {
 
 class AudioSource;
 class EngineEvents;
-class HungOpens;
+class HungCalls;
 class KeeperThread;
 class MidiSynth;
 class OutputKeeper;
@@ -41,7 +42,7 @@ struct EngineOptions
     bool preloadSoundFont = true;
     // How long opening a file may wait asleep in the kernel (a share that does not answer)
     // before the file counts as one that cannot be opened.
-    std::chrono::milliseconds openBound{150};
+    std::chrono::milliseconds openBound = kDiskWait;
     // Sees every buffer handed to the output (tests and benchmarks).
     OutputTap tap;
     // The steady clock in nanoseconds; empty means std::chrono::steady_clock.
@@ -117,7 +118,7 @@ private:
     std::shared_ptr<int> m_alive; // posted tasks check it: the engine may be gone by then
 
     std::shared_ptr<MidiSynth> m_synth;
-    std::shared_ptr<HungOpens> m_hungOpens;
+    std::shared_ptr<HungCalls> m_hungOpens; // by folder
     std::shared_ptr<PlaybackDeck> m_deck;
     std::shared_ptr<OutputKeeper> m_keeper;
     std::unique_ptr<KeeperThread> m_keeperThread; // none when Inline

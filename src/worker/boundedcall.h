@@ -10,6 +10,10 @@
 
 namespace orvane {
 
+// How long the program waits for a disk or share asleep in the kernel before it counts as not
+// ready: short enough that the window does not seem to hang.
+inline constexpr std::chrono::milliseconds kDiskWait{150};
+
 // What a call on a thread of its own shares with its caller, who may stop waiting for it.
 class CallState
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/filesystem.h"
+#include "worker/boundedcall.h"
 
 #include <chrono>
 #include <functional>
@@ -13,18 +14,16 @@ class MountGuard;
 // The file system asked on worker threads, so that a share or disk that does not answer
 // cannot hold the caller. Each call waits for its answer as callWithin() does, giving up
 // after `bound` asleep in the kernel; the answer is then "not ready": no listing, no files,
-// PathKind::NotReady. The worker is left to finish and
-// its late answer dropped; its mount counts as hung meanwhile (see MountGuard), so further
-// calls on it answer at once. A call that hung on a mount is asked once more, as it may have
-// hung on another mount than its own (through a link in a folder).
+// PathKind::NotReady. The worker is left to finish and its late answer dropped; its mount
+// counts as hung meanwhile (see MountGuard), so further calls on it answer at once. A call that
+// hung on a mount is asked once more, as it may have hung on another mount than its own (through a
+// link in a folder).
 class BoundedFileSystem : public FileSystem
 {
 public:
-    static constexpr std::chrono::milliseconds kBound{150};
-
     // `files` must consult `guard` (MountGuard::mayTouch) before reaching any path.
     BoundedFileSystem(std::shared_ptr<FileSystem> files, std::shared_ptr<MountGuard> guard,
-                      std::chrono::milliseconds bound = kBound);
+                      std::chrono::milliseconds bound = kDiskWait);
 
     PathKind pathKind(const std::string& path) override;
     std::optional<FolderListing> readFolder(const std::string& path) override;

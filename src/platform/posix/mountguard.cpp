@@ -2,9 +2,8 @@
 
 #include "platform/posix/mountvolumes.h"
 
+#include <algorithm>
 #include <climits>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,22 +18,6 @@ struct Current
     std::optional<std::vector<std::string>> mounts; // read once a call, when first needed
 };
 thread_local Current t_current;
-
-bool isUnder(const std::string& path, const std::string& mount)
-{
-    if (mount == "/")
-        return true;
-    return path.compare(0, mount.size(), mount) == 0 &&
-           (path.size() == mount.size() || path[mount.size()] == '/');
-}
-
-std::vector<std::string> processMountPoints()
-{
-    std::ifstream in("/proc/self/mounts");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseMountPoints(text.str());
-}
 
 // The parts of `path` between separators, "." and empty ones dropped.
 std::vector<std::string> partsOf(const std::string& path)
@@ -55,7 +38,7 @@ std::vector<std::string> partsOf(const std::string& path)
 
 MountGuard::MountGuard(MountPoints mountPoints) : m_mountPoints(std::move(mountPoints)) {}
 
-MountGuard::MountGuard() : MountGuard(&processMountPoints) {}
+MountGuard::MountGuard() : MountGuard([] { return readMountPoints(); }) {}
 
 MountGuard::Scope::Scope(MountGuard& guard, std::shared_ptr<Ticket> ticket)
 {
@@ -64,41 +47,20 @@ MountGuard::Scope::Scope(MountGuard& guard, std::shared_ptr<Ticket> ticket)
 
 MountGuard::Scope::~Scope()
 {
-    t_current.guard->finish(*t_current.ticket);
+    t_current.guard->m_hung.finish(*t_current.ticket);
     t_current = {};
 }
 
 bool MountGuard::giveUp(const std::shared_ptr<Ticket>& ticket)
 {
-    std::lock_guard lock(m_mutex);
-    if (ticket->finished)
-        return false;
-    ticket->hung = true;
-    ++m_hung[ticket->mount];
-    return true;
-}
-
-void MountGuard::finish(Ticket& ticket)
-{
-    std::lock_guard lock(m_mutex);
-    ticket.finished = true;
-    if (!ticket.hung)
-        return;
-    const auto it = m_hung.find(ticket.mount);
-    if (it != m_hung.end() && --it->second == 0)
-        m_hung.erase(it);
+    return m_hung.giveUp(*ticket);
 }
 
 bool MountGuard::allows(const std::string& path, Ticket& ticket)
 {
     if (!t_current.mounts)
         t_current.mounts = m_mountPoints();
-    std::string mount = mountOf(path, *t_current.mounts);
-    std::lock_guard lock(m_mutex);
-    if (m_hung.count(mount))
-        return false;
-    ticket.mount = std::move(mount);
-    return true;
+    return m_hung.enter(ticket, mountHolding(path, *t_current.mounts));
 }
 
 bool MountGuard::mayTouch(const std::string& path)
@@ -146,16 +108,6 @@ std::optional<std::string> MountGuard::resolve(const std::string& path)
         pending.insert(pending.end(), linked.rbegin(), linked.rend());
     }
     return resolved.empty() ? std::string("/") : resolved;
-}
-
-std::string MountGuard::mountOf(const std::string& path, const std::vector<std::string>& mounts)
-{
-    std::string best = "/";
-    for (const std::string& mount : mounts) {
-        if (mount.size() > best.size() && isUnder(path, mount))
-            best = mount;
-    }
-    return best;
 }
 
 } // namespace orvane

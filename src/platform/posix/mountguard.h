@@ -1,9 +1,9 @@
 #pragma once
 
+#include "worker/hungcalls.h"
+
 #include <functional>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,13 +20,8 @@ class MountGuard
 public:
     // The mount points, as /proc/self/mounts lists them.
     using MountPoints = std::function<std::vector<std::string>()>;
-    // What one call shares between its caller and its worker.
-    struct Ticket
-    {
-        std::string mount; // the mount the worker last reached
-        bool finished = false;
-        bool hung = false;
-    };
+    // What one call shares between its caller and its worker: the mount it last reached.
+    using Ticket = HungCalls::Ticket;
 
     explicit MountGuard(MountPoints mountPoints);
     // Over this process's mount table.
@@ -54,16 +49,11 @@ public:
     // following: the rest is appended as it stands.
     static std::optional<std::string> resolve(const std::string& path);
 
-    // The mount point that holds `path` (absolute, free of links) among `mounts`.
-    static std::string mountOf(const std::string& path, const std::vector<std::string>& mounts);
-
 private:
     bool allows(const std::string& path, Ticket& ticket);
-    void finish(Ticket& ticket);
 
     MountPoints m_mountPoints;
-    std::mutex m_mutex;
-    std::map<std::string, int> m_hung; // mount point, calls hung on it
+    HungCalls m_hung; // by mount point
 };
 
 } // namespace orvane

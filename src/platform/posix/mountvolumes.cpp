@@ -47,14 +47,6 @@ std::string decodeEscapes(const std::string& field)
     return decoded;
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 std::vector<std::string> parseMountPoints(const std::string& table)
@@ -78,17 +70,31 @@ MountVolumes::MountVolumes(std::string mountTable, std::string home, std::string
     reread();
 }
 
+std::vector<std::string> readMountPoints(const std::string& mountTable)
+{
+    std::ifstream in(mountTable);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parseMountPoints(text.str());
+}
+
+std::string mountHolding(const std::string& path, const std::vector<std::string>& mounts)
+{
+    std::string best = "/";
+    for (const std::string& mount : mounts) {
+        if (isUnder(path, mount) && mount.size() > best.size())
+            best = mount;
+    }
+    return best;
+}
+
 MountVolumes::MountVolumes() : MountVolumes("/proc/self/mounts", userHomeFolder(), userName()) {}
 
 bool MountVolumes::reread()
 {
-    const std::vector<std::string> mounts = parseMountPoints(readFile(m_mountTable));
+    const std::vector<std::string> mounts = readMountPoints(m_mountTable);
     std::vector<std::string> drives{"/"};
-    std::string homeMount = "/";
-    for (const std::string& mount : mounts) {
-        if (isUnder(m_home, mount) && mount.size() > homeMount.size())
-            homeMount = mount;
-    }
+    const std::string homeMount = mountHolding(m_home, mounts);
     if (homeMount != "/")
         drives.push_back(homeMount);
     std::vector<std::string> removable;
@@ -110,12 +116,7 @@ bool MountVolumes::reread()
 
 std::string MountVolumes::driveOf(const std::string& path) const
 {
-    std::string best = "/";
-    for (const std::string& drive : m_drives) {
-        if (isUnder(path, drive) && drive.size() > best.size())
-            best = drive;
-    }
-    return best;
+    return mountHolding(path, m_drives);
 }
 
 } // namespace orvane

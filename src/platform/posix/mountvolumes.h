@@ -34,5 +34,10 @@ private:
 
 // The mount points of a mount table's text, escapes such as "\040" decoded, in table order.
 std::vector<std::string> parseMountPoints(const std::string& table);
+// The mount points of the mount table in file `mountTable` (/proc/self/mounts's format).
+std::vector<std::string> readMountPoints(const std::string& mountTable = "/proc/self/mounts");
+// Which of `mounts` holds `path` (absolute, free of links): the longest that it lies below,
+// else "/".
+std::string mountHolding(const std::string& path, const std::vector<std::string>& mounts);
 
 } // namespace orvane

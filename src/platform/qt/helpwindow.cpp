@@ -21,8 +21,6 @@ namespace {
 
 // Far more than the help will ever be; a bigger file is not ours.
 constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
-// How long reading the help file may wait asleep in the kernel.
-constexpr std::chrono::milliseconds kFileBound{150};
 
 // The help file's text, or why there is none.
 struct HelpText
@@ -131,7 +129,7 @@ void HelpWindow::open(const QString& anchor)
     // Read afresh each time, so a help file installed or fixed meanwhile is picked up; on a
     // worker, as any file may lie on a disk that does not answer.
     const std::optional<HelpText> help =
-        callWithin<HelpText>(kFileBound, [file = m_helpFile] { return readHelpFile(file); });
+        callWithin<HelpText>(kDiskWait, [file = m_helpFile] { return readHelpFile(file); });
     if (!help)
         showProblem(QStringLiteral("The help file could not be read: its disk does not answer."));
     else if (!help->problem.isEmpty())
