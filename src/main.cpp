@@ -55,9 +55,11 @@ int main(int argc, char* argv[])
     QApplication application(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.orvane"));
 
+    QtEventLoop loop;
     // Every question to the file system goes to a worker, so that a share or disk that does
     // not answer cannot hold the window.
-    BoundedFileSystem files(std::make_shared<PosixFileSystem>(), std::make_shared<MountGuard>());
+    BoundedFileSystem files(std::make_shared<PosixFileSystem>(), std::make_shared<MountGuard>(),
+                            [&loop](std::function<void()> task) { loop.post(std::move(task)); });
     const LaunchArguments launch = splitLaunchArguments(
         arguments, startFolder, [&files](const std::string& path) { return files.pathKind(path); });
     for (const std::string& line : launch.leftOut)
@@ -75,7 +77,6 @@ int main(int argc, char* argv[])
         [&files](const std::string& path) { return files.pathKind(path) == PathKind::Folder; });
     MountVolumes volumes;
     MountWatcher mounts;
-    QtEventLoop loop;
     ClockSeededRandom random;
     QtProgramLauncher launcher;
     EngineMediaControl audio(loop, std::make_shared<SdlOutputDevice>());

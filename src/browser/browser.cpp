@@ -1,5 +1,6 @@
 #include "browser/browser.h"
 
+#include "browser/namesinorder.h"
 #include "model/formmodel.h"
 #include "platform/filesystem.h"
 #include "platform/volumes.h"
@@ -117,10 +118,17 @@ void Browser::cboFileType_Click()
 
 void Browser::listFiles(const std::string& folder, const std::string& pattern)
 {
-    std::vector<std::string> names;
-    if (!folder.empty())
-        names = m_files.matchingFiles(folder, pattern, kMaxListEntries);
-    m_form.File1.setListing(folder, pattern, std::move(names));
+    const std::uint64_t listing = ++m_fileListing;
+    m_form.File1.setListing(folder, pattern, {});
+    if (folder.empty())
+        return;
+    // A slow disk's names fill in as they come, unless another listing has begun meanwhile.
+    m_files.listMatchingFiles(
+        folder, pattern, kMaxListEntries,
+        [this, listing, alive = std::weak_ptr<int>(m_alive)](FileBatch batch) {
+            if (alive.lock() && listing == m_fileListing)
+                insertInOrder(m_form.File1, std::move(batch.names));
+        });
 }
 
 } // namespace orvane

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -45,7 +47,8 @@ public:
 
 private:
     std::string folderToOpen(const std::string& drive) const;
-    // Lists the file list's folder under `pattern` afresh.
+    // Lists the file list's folder under `pattern` afresh; a slow disk's names fill in as
+    // they come.
     void listFiles(const std::string& folder, const std::string& pattern);
 
     FormModel& m_form;
@@ -54,6 +57,8 @@ private:
     std::map<std::string, std::string> m_lastFolderOnDrive;
     bool m_puttingBack = false;
     bool m_followingFolder = false;
+    std::uint64_t m_fileListing = 0;                        // the file list's latest listing
+    std::shared_ptr<int> m_alive = std::make_shared<int>(); // late batches check it
 };
 
 // The file list's pattern for entry `index` of the file types; empty for any other index.

@@ -15,6 +15,35 @@ bool ListModel::addItem(std::string text)
     return true;
 }
 
+void ListModel::insertItems(int index, std::vector<std::string> texts)
+{
+    const int room = kMaxListEntries - index;
+    if (room <= 0 || texts.empty())
+        return;
+    if (texts.size() > static_cast<std::size_t>(room))
+        texts.resize(static_cast<std::size_t>(room));
+    const int added = static_cast<int>(texts.size());
+    if (m_observer)
+        m_observer->changing(ListObserver::Change::Insert, index, index + added - 1);
+    m_items.insert(m_items.begin() + index, std::make_move_iterator(texts.begin()),
+                   std::make_move_iterator(texts.end()));
+    if (m_selected >= index)
+        m_selected += added;
+    if (m_observer)
+        m_observer->changed();
+    if (count() > kMaxListEntries) {
+        if (m_observer)
+            m_observer->changing(ListObserver::Change::Remove, kMaxListEntries, count() - 1);
+        m_items.resize(kMaxListEntries);
+        if (m_observer)
+            m_observer->changed();
+    }
+    if (m_selected >= kMaxListEntries)
+        setSelectedIndex(-1);
+    else if (m_selected >= index && m_observer)
+        m_observer->selectionChanged();
+}
+
 void ListModel::removeItem(int index)
 {
     if (m_observer)

@@ -39,6 +39,9 @@ public:
     std::vector<std::string> items() const { return {m_items.begin(), m_items.end()}; }
     // Appends `text`; false, changing nothing, when the list is full.
     bool addItem(std::string text);
+    // Inserts `texts` before entry `index` (0 to count()); the selection stays with its entry.
+    // What would pass kMaxListEntries falls off the end.
+    void insertItems(int index, std::vector<std::string> texts);
     // Removes entry `index` (must exist); the selection stays with its entry, and none is
     // selected once that entry is removed.
     void removeItem(int index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,13 @@ struct FolderListing
     std::vector<std::string> subFolders; // visible ones, by name without regard to case
 };
 
+// Part of a file listing: names in order by name without regard to case.
+struct FileBatch
+{
+    std::vector<std::string> names;
+    bool last = true; // no more come
+};
+
 // The files and folders the logic browses and queues.
 class FileSystem
 {
@@ -35,6 +43,14 @@ public:
     // when the folder cannot be read.
     virtual std::vector<std::string>
     matchingFiles(const std::string& folder, const std::string& pattern, std::size_t limit) = 0;
+    // The same names in batches as they are found, the last one marked: what is found within
+    // the file system's wait before this returns, the rest of a slow listing later, on the
+    // calling thread's event loop. The first `limit` names of all the batches are the listing.
+    virtual void listMatchingFiles(const std::string& folder, const std::string& pattern,
+                                   std::size_t limit, const std::function<void(FileBatch)>& found)
+    {
+        found({matchingFiles(folder, pattern, limit), true});
+    }
 };
 
 } // namespace orvane

@@ -47,6 +47,36 @@ private slots:
         QCOMPARE(files.pattern(), std::string("*.MID;*.RMI;*.WAV"));
     }
 
+    void aSlowFolderFillsInInOrderUnlessLeftMeanwhile()
+    {
+        // A few names go in one by one, many by merging the list anew.
+        for (const int count : {5, 150}) {
+            MusicFolder folder;
+            Names all;
+            for (int i = 0; i < count; ++i) {
+                all.push_back((i % 2 ? "T" : "t") + std::to_string(100 + i) + ".wav");
+                folder.add(QString::fromStdString(all.back()));
+            }
+            PlayerRig rig;
+            FileListModel& files = rig.model().File1;
+            rig.files.slow.insert(folder.path());
+            startIn(rig, folder.path());
+            QCOMPARE(files.count(), (count + 1) / 2);
+            rig.form.File1_Select(1);
+            const std::string selected = files.selectedItem();
+            rig.files.restOfListing();
+            QCOMPARE(files.items(), all);
+            QCOMPARE(files.selectedItem(), selected);
+
+            // The rest of a listing no longer shown is dropped.
+            rig.form.cboFileType_Pick(2);
+            const auto staleRest = rig.files.restOfListing;
+            rig.form.cboFileType_Pick(1);
+            staleRest();
+            QCOMPARE(files.count(), 0);
+        }
+    }
+
     void aDriveOpensWhereItWasLeftElseAtItsRoot()
     {
         MusicFolder start, media{"sub/"};

@@ -55,7 +55,8 @@ public:
 };
 
 // The real file system, in the tests' temporary folders; folders in `unreadable` fail to open
-// as a drive without a medium does.
+// as a drive without a medium does. Folders in `slow` list every other file at once and the
+// rest when the test calls restOfListing().
 class FakeFileSystem : public PosixFileSystem
 {
 public:
@@ -64,8 +65,21 @@ public:
         ++folderReads;
         return unreadable.count(path) ? std::nullopt : PosixFileSystem::readFolder(path);
     }
+    void listMatchingFiles(const std::string& folder, const std::string& pattern, std::size_t limit,
+                           const std::function<void(FileBatch)>& found) override
+    {
+        if (!slow.count(folder))
+            return PosixFileSystem::listMatchingFiles(folder, pattern, limit, found);
+        FileBatch now{{}, false}, later;
+        for (std::string& name : matchingFiles(folder, pattern, limit))
+            (now.names.size() > later.names.size() ? later : now).names.push_back(name);
+        found(now);
+        restOfListing = [found, later] { found(later); };
+    }
 
     std::set<std::string> unreadable;
+    std::set<std::string> slow;
+    std::function<void()> restOfListing;
     int folderReads = 0;
 };
 

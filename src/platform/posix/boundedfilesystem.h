@@ -17,18 +17,25 @@ class MountGuard;
 // PathKind::NotReady. The worker is left to finish and its late answer dropped; its mount
 // counts as hung meanwhile (see MountGuard), so further calls on it answer at once. A call that
 // hung on a mount is asked once more, as it may have hung on another mount than its own (through a
-// link in a folder).
+// link in a folder). A file listing is not dropped but goes on: what it finds after the wait
+// comes in batches through the caller's event loop.
 class BoundedFileSystem : public FileSystem
 {
 public:
-    // `files` must consult `guard` (MountGuard::mayTouch) before reaching any path.
+    // Runs a task later on the caller's thread; safe to call from any thread.
+    using Post = std::function<void(std::function<void()>)>;
+
+    // `files` must consult `guard` (MountGuard::mayTouch) before reaching any path; `post`
+    // reaches the thread that asks.
     BoundedFileSystem(std::shared_ptr<FileSystem> files, std::shared_ptr<MountGuard> guard,
-                      std::chrono::milliseconds bound = kDiskWait);
+                      Post post, std::chrono::milliseconds bound = kDiskWait);
 
     PathKind pathKind(const std::string& path) override;
     std::optional<FolderListing> readFolder(const std::string& path) override;
     std::vector<std::string> matchingFiles(const std::string& folder, const std::string& pattern,
                                            std::size_t limit) override;
+    void listMatchingFiles(const std::string& folder, const std::string& pattern, std::size_t limit,
+                           const std::function<void(FileBatch)>& found) override;
 
 private:
     template <typename Answer> Answer ask(std::function<Answer(FileSystem&)> call, Answer notReady);
@@ -37,6 +44,7 @@ private:
 
     std::shared_ptr<FileSystem> m_files;
     std::shared_ptr<MountGuard> m_guard;
+    Post m_post;
     std::chrono::milliseconds m_bound;
 };
 

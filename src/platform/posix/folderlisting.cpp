@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <limits>
 #include <system_error>
+#include <utility>
 
 namespace orvane {
 
@@ -68,15 +71,31 @@ bool matchesPattern(std::string_view name, std::string_view pattern)
     return matchesLowered(lowerCase(name), lowerCase(pattern));
 }
 
-std::vector<std::string> listMatchingFiles(const std::string& folder, std::string_view pattern,
-                                           std::size_t limit)
+namespace {
+
+using Keyed = std::vector<std::pair<std::string, std::string>>; // lower-case name, name
+constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+// By lower-case name; names equal but for case keep a stable order by their own bytes.
+std::vector<std::string> inOrder(Keyed keyed, std::size_t limit)
 {
-    // Each name with its lower-case form, worked out once rather than in every comparison.
-    std::vector<std::pair<std::string, std::string>> keyed;
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> names;
+    names.reserve(std::min(keyed.size(), limit));
+    for (std::size_t i = 0; i < keyed.size() && i < limit; ++i)
+        names.push_back(std::move(keyed[i].second));
+    return names;
+}
+
+// Hands the matching names of `folder` to `found` with their lower-case forms, worked out once
+// rather than in every comparison; false when the folder cannot be read.
+bool forEachMatch(const std::string& folder, std::string_view pattern,
+                  const std::function<void(std::string lowerName, std::string name)>& found)
+{
     const std::string lowerPattern = lowerCase(pattern);
     const std::optional<std::string> real = MountGuard::resolve(folder);
     if (!real || !MountGuard::mayTouch(*real))
-        return {};
+        return false;
     std::error_code error;
     fs::directory_iterator entries(fs::path(*real), fs::directory_options::skip_permission_denied,
                                    error);
@@ -86,22 +105,45 @@ std::vector<std::string> listMatchingFiles(const std::string& folder, std::strin
             continue;
         std::string lowerName = lowerCase(name);
         if (matchesLowered(lowerName, lowerPattern) && isFile(*entries))
-            keyed.emplace_back(std::move(lowerName), std::move(name));
+            found(std::move(lowerName), std::move(name));
         // A link may have led to another mount: back to this folder's, unless it has stopped
         // answering meanwhile.
         std::error_code linkError;
         if (entries->is_symlink(linkError) && !MountGuard::mayTouch(*real))
-            return {};
+            return false;
     }
-    if (error)
+    return !error;
+}
+
+} // namespace
+
+std::vector<std::string> listMatchingFiles(const std::string& folder, std::string_view pattern,
+                                           std::size_t limit)
+{
+    Keyed keyed;
+    if (!forEachMatch(folder, pattern, [&keyed](std::string lowerName, std::string name) {
+            keyed.emplace_back(std::move(lowerName), std::move(name));
+        }))
         return {};
-    // By lower-case name; names equal but for case keep a stable order by their own bytes.
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<std::string> names;
-    names.reserve(std::min(keyed.size(), limit));
-    for (std::size_t i = 0; i < keyed.size() && i < limit; ++i)
-        names.push_back(std::move(keyed[i].second));
-    return names;
+    return inOrder(std::move(keyed), limit);
+}
+
+void listMatchingFilesInBatches(const std::string& folder, std::string_view pattern,
+                                std::chrono::milliseconds every,
+                                const std::function<void(FileBatch)>& found)
+{
+    using Clock = std::chrono::steady_clock;
+    Keyed batch;
+    auto due = Clock::now() + every;
+    const bool read = forEachMatch(folder, pattern, [&](std::string lowerName, std::string name) {
+        batch.emplace_back(std::move(lowerName), std::move(name));
+        if (Clock::now() < due)
+            return;
+        found({inOrder(std::exchange(batch, {}), kAll), false});
+        due = Clock::now() + every;
+    });
+    // A folder that could not be read to its end lists nothing more.
+    found({read ? inOrder(std::move(batch), kAll) : std::vector<std::string>(), true});
 }
 
 } // namespace orvane

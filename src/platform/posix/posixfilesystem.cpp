@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// How often a slow listing hands on what it has found.
+constexpr std::chrono::milliseconds kBatchEvery{100};
+
 // The absolute, normal form of `path`, without a separator at the end except for the root.
 fs::path normalised(const std::string& path)
 {
@@ -84,7 +87,13 @@ std::vector<std::string> PosixFileSystem::matchingFiles(const std::string& folde
                                                         const std::string& pattern,
                                                         std::size_t limit)
 {
-    return listMatchingFiles(folder, pattern, limit);
+    return orvane::listMatchingFiles(folder, pattern, limit);
+}
+
+void PosixFileSystem::listMatchingFiles(const std::string& folder, const std::string& pattern,
+                                        std::size_t, const std::function<void(FileBatch)>& found)
+{
+    listMatchingFilesInBatches(folder, pattern, kBatchEvery, found);
 }
 
 } // namespace orvane

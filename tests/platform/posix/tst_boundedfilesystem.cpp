@@ -45,6 +45,17 @@ public:
         return {"tone.wav"};
     }
 
+    // Half at once; the rest once the share answers.
+    void listMatchingFiles(const std::string& folder, const std::string&, std::size_t,
+                           const std::function<void(FileBatch)>& found) override
+    {
+        if (!MountGuard::mayTouch(folder))
+            return;
+        found({{"b.wav", "d.wav"}, false});
+        if (reach(folder))
+            found({{"a.wav", "c.wav"}, false});
+    }
+
     void stopShare() { setAnswering(false); }
     void startShare() { setAnswering(true); }
     void spinFor(std::chrono::milliseconds spin) { m_spin = spin; }
@@ -89,7 +100,7 @@ private slots:
         auto guard = std::make_shared<MountGuard>([] {
             return std::vector<std::string>{"/", "/share"};
         });
-        BoundedFileSystem files(share, guard, 100ms);
+        BoundedFileSystem files(share, guard, {}, 100ms);
 
         share->stopShare();
         QVERIFY(!files.readFolder("/share/Music"));
@@ -106,10 +117,60 @@ private slots:
         QCOMPARE(share->callsHeld(), 1);
     }
 
+    void aSlowListingComesInOrderThroughTheCallersLoopAndHoldsItsMount()
+    {
+        auto share = std::make_shared<ShareFiles>();
+        auto guard = std::make_shared<MountGuard>([] {
+            return std::vector<std::string>{"/", "/share"};
+        });
+        std::mutex mutex;
+        std::vector<std::function<void()>> posted;
+        BoundedFileSystem files(
+            share, guard,
+            [&](std::function<void()> task) {
+                std::lock_guard lock(mutex);
+                posted.push_back(std::move(task));
+            },
+            100ms);
+        std::vector<std::string> names;
+        bool last = false;
+        const auto found = [&](FileBatch batch) {
+            names.insert(names.end(), batch.names.begin(), batch.names.end());
+            last = batch.last;
+        };
+
+        files.listMatchingFiles("/home", "*.wav", 10, found);
+        QCOMPARE(names, (std::vector<std::string>{"a.wav", "b.wav", "c.wav", "d.wav"}));
+        QVERIFY(last);
+
+        names.clear();
+        share->stopShare();
+        files.listMatchingFiles("/share", "*.wav", 10, found);
+        QCOMPARE(names, (std::vector<std::string>{"b.wav", "d.wav"}));
+        QVERIFY(!last);
+        QVERIFY(!files.readFolder("/share"));
+        QCOMPARE(share->callsHeld(), 1);
+
+        share->startShare();
+        const auto takePosted = [&] {
+            std::lock_guard lock(mutex);
+            return std::exchange(posted, {});
+        };
+        QTRY_VERIFY(files.readFolder("/share").has_value());
+        const auto runPosted = [&] {
+            for (const auto& task : takePosted())
+                task();
+            return last;
+        };
+        QTRY_VERIFY(runPosted());
+        QCOMPARE(names, (std::vector<std::string>{"b.wav", "d.wav", "a.wav", "c.wav"}));
+        QVERIFY(last);
+    }
+
     void aSlowCallOnABusyMachineIsWaitedFor()
     {
         auto share = std::make_shared<ShareFiles>();
-        BoundedFileSystem files(share, std::make_shared<MountGuard>(), 50ms);
+        BoundedFileSystem files(share, std::make_shared<MountGuard>(), {}, 50ms);
         share->spinFor(400ms);
         QCOMPARE(files.matchingFiles("/home", "*.wav", 10), std::vector<std::string>{"tone.wav"});
     }
