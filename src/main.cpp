@@ -12,6 +12,7 @@
 #include "platform/posix/mountvolumes.h"
 #include "platform/posix/posixfilesystem.h"
 #include "platform/posix/posixsysteminfo.h"
+#include "platform/posix/startuptrace.h"
 #include "platform/qt/aboutwindow.h"
 #include "platform/qt/displaycheck.h"
 #include "platform/qt/helpwindow.h"
@@ -25,6 +26,7 @@
 #include "queue/randomsource.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,6 +34,7 @@
 int main(int argc, char* argv[])
 {
     using namespace orvane;
+    traceStartup("main entered");
 
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (const auto information = informationRequested(arguments)) {
@@ -44,6 +47,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    traceStartup("display checked");
     // While the process has a single thread.
     SdlOutputDevice::prepareEnvironment();
     const std::string startFolder = leaveStartFolder();
@@ -54,6 +58,7 @@ int main(int argc, char* argv[])
     char* qtArgv[] = {argc > 0 ? argv[0] : const_cast<char*>("orvane"), nullptr};
     QApplication application(qtArgc, qtArgv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.orvane"));
+    traceStartup("application built");
 
     QtEventLoop loop;
     // Every question to the file system goes to a worker, so that a share or disk that does
@@ -65,13 +70,16 @@ int main(int argc, char* argv[])
     for (const std::string& line : launch.leftOut)
         std::fprintf(stderr, "%s\n", line.c_str());
 
+    traceStartup("launch arguments split");
     // Files named while the session's player runs go to it, and its window comes up.
     SessionPlayer session;
     if (!launch.paths.empty() && !session.holdsName() && session.handOff(launch.paths))
         return 0;
     session.claim(); // the player that held the name may have ended meanwhile
+    traceStartup("session bus claimed");
 
     applyOrvaneStyle(application);
+    traceStartup("style applied");
     PosixSystemInfo system(
         launch.switchText, launch.paths, startFolder,
         [&files](const std::string& path) { return files.pathKind(path) == PathKind::Folder; });
@@ -81,10 +89,12 @@ int main(int argc, char* argv[])
     QtProgramLauncher launcher;
     EngineMediaControl audio(loop, std::make_shared<SdlOutputDevice>());
     ObservedMediaControl media(audio);
+    traceStartup("engine built");
     HelpWindow help;
     MainWindow window(help);
     help.setBeside(&window);
     QtAboutWindowFactory aboutWindows(&window);
+    traceStartup("windows built");
     MainForm form(window, Services{system, files, volumes, loop, random, aboutWindows, launcher,
                                    media, help});
     media.addListener([&window, &media] { window.showPaused(media.mode() == MediaMode::Paused); });
@@ -96,11 +106,15 @@ int main(int argc, char* argv[])
     });
 
     form.Form_Load();
+    traceStartup("form loaded");
     // Media keys and sound menus press the same buttons as the window's transport bar.
     const auto mpris = session.serve(
         window, media, form.transport(),
         [&form](const std::vector<std::string>& paths) { form.opener().openFromLaunch(paths); },
         &FileNameOnly);
+    traceStartup("MPRIS served");
     window.show();
+    traceStartup("window shown");
+    QTimer::singleShot(0, [] { traceStartup("event loop running"); });
     return application.exec();
 }

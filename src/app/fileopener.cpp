@@ -7,6 +7,7 @@
 #include "platform/mainwindowview.h"
 #include "platform/mediacontrol.h"
 #include "playback/player.h"
+#include "playback/trackopener.h"
 #include "queue/addbackslash.h"
 
 #include <algorithm>
@@ -60,8 +61,10 @@ void FileOpener::queueAtStart(const std::vector<std::string>& paths)
     const std::string& first = paths.front();
     m_browser.show(m_files.pathKind(first) == PathKind::Folder ? first : folderOf(first));
     ListModel& queue = m_form.lstMusicQ;
-    for (std::string& entry : entriesFor(paths, kMaxListEntries - queue.count()))
+    for (std::string& entry : entriesFor(paths, kMaxListEntries - queue.count())) {
+        ExpectMusicFile(m_media, entry);
         queue.addItem(entry);
+    }
 }
 
 void FileOpener::openFromLaunch(const std::vector<std::string>& paths)
@@ -70,6 +73,8 @@ void FileOpener::openFromLaunch(const std::vector<std::string>& paths)
     const std::vector<std::string> entries = entriesFor(paths, kMaxListEntries - queue.count());
     if (entries.empty())
         return;
+    for (const std::string& entry : entries)
+        ExpectMusicFile(m_media, entry);
     if (m_media.mode() == MediaMode::Playing) {
         for (const std::string& entry : entries)
             queue.addItem(entry);

@@ -54,9 +54,8 @@ MidiSynth::~MidiSynth()
 
 void MidiSynth::preload()
 {
-    if (m_started)
+    if (m_started.exchange(true, std::memory_order_acq_rel))
         return;
-    m_started = true;
     m_loader = std::thread([this] {
         load();
         m_failed.store(m_synth == nullptr, std::memory_order_release);
@@ -65,8 +64,7 @@ void MidiSynth::preload()
 
 fluid_synth_t* MidiSynth::synth()
 {
-    if (!m_started) {
-        m_started = true;
+    if (!m_started.exchange(true, std::memory_order_acq_rel)) {
         load();
         m_failed.store(m_synth == nullptr, std::memory_order_release);
     }

@@ -26,8 +26,10 @@ public:
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;
 
-    // Starts loading in the background unless it has begun.
+    // Owner's thread: starts loading in the background unless it has begun.
     void preload();
+    // Any thread: true once loading has begun.
+    bool started() const { return m_started.load(std::memory_order_acquire); }
     // Any thread, without waiting: true once loading has ended without a synthesizer.
     bool failed() const { return m_failed.load(std::memory_order_acquire); }
     // Waits for the load; the synthesizer, or null when no SoundFont loads (said once on
@@ -49,7 +51,7 @@ private:
 
     std::string m_soundFont;
     std::thread m_loader;
-    bool m_started = false;
+    std::atomic<bool> m_started{false};
     bool m_reported = false;
     std::atomic<bool> m_failed{false};
     fluid_settings_t* m_settings = nullptr;

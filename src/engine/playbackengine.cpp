@@ -44,9 +44,8 @@ PlaybackEngine::PlaybackEngine(OwnerLoop& loop, EngineEvents& events,
 {
     if (!m_options.clock)
         m_options.clock = &steadyNanoseconds;
-    // Loaded in the background, a SoundFont holds up no MIDI file when its turn comes.
     if (m_options.preloadSoundFont)
-        m_synth->preload();
+        prepare(TrackKind::Midi);
     PlaybackDeck::Events deckEvents;
     deckEvents.ended = [this](std::uint64_t playback) {
         post([this, playback] { onEnded(playback); });
@@ -128,6 +127,17 @@ void PlaybackEngine::afterChange()
     m_ticker->reschedule(m_interval);
 }
 
+void PlaybackEngine::prepare(TrackKind kind)
+{
+    if (kind == TrackKind::Midi)
+        m_synth->preload();
+}
+
+bool PlaybackEngine::midiSynthStarted() const
+{
+    return m_synth->started();
+}
+
 bool PlaybackEngine::open(TrackKind kind, const std::string& path)
 {
     cutAndForget();
@@ -159,6 +169,7 @@ bool PlaybackEngine::open(TrackKind kind, const std::string& path)
         m_frozenPosition = 0;
         m_state = EngineState::Stopped;
         opened = true;
+        prepare(kind); // unless expected before
     } else {
         reportAudioProblem("cannot open \"" + path + "\": " + error);
         tellCannotPlay(path, error);

@@ -38,8 +38,9 @@ struct EngineOptions
     Threads threads = Threads::Own;
     // SoundFont for MIDI files; empty means to locate one (ORVANE_SOUNDFONT first).
     std::string soundFont;
-    // Load the SoundFont in the background from the start rather than for the first MIDI file.
-    bool preloadSoundFont = true;
+    // Load the SoundFont in the background from the start rather than when a MIDI file is first
+    // expected or opened.
+    bool preloadSoundFont = false;
     // How long opening a file may wait asleep in the kernel (a share that does not answer)
     // before the file counts as one that cannot be opened.
     std::chrono::milliseconds openBound = kDiskWait;
@@ -66,6 +67,12 @@ public:
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
+    // A file of `kind` may be opened soon: what it needs (the synthesizer and its SoundFont, for
+    // MIDI) starts loading in the background, so that it holds up neither its first note nor
+    // the end of the file before it.
+    void prepare(TrackKind kind);
+    // True once the MIDI synthesizer has begun to load.
+    bool midiSynthStarted() const;
     // Closes what is open and opens `path` as `kind`, stopped at its start. False, with the
     // reason on standard error and in a note, when it cannot be played; nothing is open then.
     bool open(TrackKind kind, const std::string& path);

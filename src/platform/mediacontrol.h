@@ -25,6 +25,9 @@ public:
     virtual void setCommand(const std::string& command) = 0;
     // Device for the next "Open": "Sequencer" (MIDI) or "WaveAudio" (WAV).
     virtual void setDeviceType(const std::string& deviceType) = 0;
+    // Gets `deviceType` ready in the background for a file opened on it later (a MIDI
+    // synthesizer loads its SoundFont); nothing when it is ready.
+    virtual void prepare(const std::string& deviceType) = 0;
     // File for the next "Open": a full path.
     virtual void setFileName(const std::string& fileName) = 0;
     // Unit of length and position; 0 is milliseconds, the only one supported.

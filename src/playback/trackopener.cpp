@@ -15,16 +15,26 @@ bool isSeparator(char c)
     return c == kPathSeparator;
 }
 
+std::string deviceTypeFor(const std::string& path)
+{
+    const std::string ending = lowerCase(path.size() > 3 ? path.substr(path.size() - 3) : path);
+    return ending == "mid" || ending == "rmi" ? "Sequencer" : "WaveAudio";
+}
+
 } // namespace
 
 void OpenMusicFile(MediaControl& control, const std::string& path)
 {
     control.setCommand("Close");
-    const std::string ending = lowerCase(path.size() > 3 ? path.substr(path.size() - 3) : path);
-    control.setDeviceType(ending == "mid" || ending == "rmi" ? "Sequencer" : "WaveAudio");
+    control.setDeviceType(deviceTypeFor(path));
     control.setFileName(path);
     control.setCommand("Open");
     control.setFlag(MediaFlag::Flag14, true);
+}
+
+void ExpectMusicFile(MediaControl& control, const std::string& path)
+{
+    control.prepare(deviceTypeFor(path));
 }
 
 std::string FileNameOnly(const std::string& path)

@@ -50,8 +50,10 @@ void QueueBuilder::cmdQAll_Click()
     ListModel& queue = m_form.lstMusicQ;
     const std::string prefix = folderPrefix();
     const auto lastIndex = static_cast<std::int16_t>(fileCount - 1);
-    for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex)
+    for (std::int16_t fileIndex = 0; fileIndex <= lastIndex; ++fileIndex) {
         queue.addItem(prefix + files.item(fileIndex));
+        ExpectMusicFile(m_media, queue.item(queue.count() - 1));
+    }
     OpenMusicFile(m_media, queue.item(0));
 }
 
@@ -72,6 +74,7 @@ void QueueBuilder::cmdRnd_Click()
         const double draw = static_cast<double>(static_cast<float>(remaining + 1)) * r + 1.0;
         const auto pick = static_cast<std::int16_t>(std::floor(draw));
         queue.addItem(prefix + scratch.item(pick - 1));
+        ExpectMusicFile(m_media, queue.item(queue.count() - 1));
         scratch.removeItem(pick - 1);
     }
     OpenMusicFile(m_media, queue.item(0));
@@ -95,6 +98,7 @@ void QueueBuilder::File1_DblClick()
         return;
     ListModel& queue = m_form.lstMusicQ;
     queue.addItem(folderPrefix() + files.selectedItem());
+    ExpectMusicFile(m_media, queue.item(queue.count() - 1));
     if (queue.count() == 1)
         OpenMusicFile(m_media, queue.item(0));
 }

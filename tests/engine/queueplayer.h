@@ -3,14 +3,15 @@
 #include "model/formmodel.h"
 #include "platform/mediacontrol.h"
 #include "playback/player.h"
+#include "playback/trackopener.h"
 
 #include <string>
 #include <vector>
 
 namespace orvane::testing {
 
-// Files played one after another by the program's own player over `media`: the queue's head
-// plays, and each end plays the next.
+// Files played one after another by the program's own player over `media`, queued as the
+// program queues them: the queue's head plays, and each end plays the next.
 class QueuePlayer
 {
 public:
@@ -22,8 +23,10 @@ public:
 
     void play(const std::vector<std::string>& files)
     {
-        for (const std::string& file : files)
+        for (const std::string& file : files) {
             m_model.lstMusicQ.addItem(file);
+            ExpectMusicFile(m_media, file);
+        }
         m_player.PlayQueueHead();
     }
     bool finished() const { return m_model.lstMusicQ.count() == 0; }

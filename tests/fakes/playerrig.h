@@ -30,7 +30,6 @@ struct PlayerRig
     {
         EngineOptions options;
         options.threads = EngineOptions::Threads::Inline;
-        options.preloadSoundFont = false;
         options.clock = loop.clock();
         return options;
     }

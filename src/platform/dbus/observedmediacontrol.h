@@ -26,6 +26,7 @@ public:
 
     void setCommand(const std::string& command) override;
     void setDeviceType(const std::string& deviceType) override;
+    void prepare(const std::string& deviceType) override { m_inner.prepare(deviceType); }
     void setFileName(const std::string& fileName) override;
     void setTimeFormat(std::int32_t format) override;
     std::int32_t length() const override { return m_inner.length(); }

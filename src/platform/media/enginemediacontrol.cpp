@@ -39,6 +39,12 @@ void EngineMediaControl::setCommand(const std::string& command)
         reportAudioProblem("unknown media command \"" + command + "\"");
 }
 
+void EngineMediaControl::prepare(const std::string& deviceType)
+{
+    if (lowerCase(deviceType) == "sequencer")
+        m_engine->prepare(TrackKind::Midi);
+}
+
 void EngineMediaControl::open()
 {
     const std::string device = lowerCase(m_deviceType);

@@ -28,6 +28,7 @@ public:
 
     void setCommand(const std::string& command) override;
     void setDeviceType(const std::string& deviceType) override { m_deviceType = deviceType; }
+    void prepare(const std::string& deviceType) override;
     void setFileName(const std::string& fileName) override { m_fileName = fileName; }
     // Milliseconds, 0, are the only time format: nothing to keep.
     void setTimeFormat(std::int32_t) override {}
