@@ -18,9 +18,10 @@ inline constexpr std::chrono::milliseconds kDiskWait{150};
 class CallState
 {
 public:
-    // The calling thread: waits for the call to end, for at most `bound` while it waits in the
-    // kernel (a disk or share that does not answer), and for as long as it runs or waits for a
-    // processor: a busy machine is no reason to give up. True when it has ended.
+    // The calling thread: waits for the call to end. Past `bound` it gives up once the call is
+    // seen asleep in the kernel throughout a look (a disk or share that does not answer), not
+    // while it runs, waits for a processor or has slept only a moment: a busy machine is no
+    // reason to give up. True when it has ended.
     bool waitWithin(std::chrono::milliseconds bound);
     // The calling thread: waits for the call to end, however long.
     void wait();

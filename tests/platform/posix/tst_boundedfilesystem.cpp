@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 
 using namespace orvane;
 using namespace std::chrono_literals;
@@ -38,10 +39,11 @@ public:
     {
         if (!reach(folder))
             return {};
-        // Busy, as a listing of a huge folder on a loaded machine is, but never asleep.
-        for (const auto end = std::chrono::steady_clock::now() + m_spin;
-             std::chrono::steady_clock::now() < end;) {
-        }
+        // Busy, as a listing of a huge folder on a loaded machine is: working, and asleep for
+        // moments at a time (a page, a lock), but never for long.
+        for (const auto end = std::chrono::steady_clock::now() + m_busy;
+             std::chrono::steady_clock::now() < end;)
+            std::this_thread::sleep_for(5ms);
         return {"tone.wav"};
     }
 
@@ -58,7 +60,7 @@ public:
 
     void stopShare() { setAnswering(false); }
     void startShare() { setAnswering(true); }
-    void spinFor(std::chrono::milliseconds spin) { m_spin = spin; }
+    void busyFor(std::chrono::milliseconds busy) { m_busy = busy; }
     int callsHeld() const { return m_held; }
 
 private:
@@ -84,7 +86,7 @@ private:
     std::condition_variable m_changed;
     bool m_answering = true;
     std::atomic<int> m_held{0};
-    std::chrono::milliseconds m_spin{0};
+    std::chrono::milliseconds m_busy{0};
 };
 
 } // namespace
@@ -171,7 +173,7 @@ private slots:
     {
         auto share = std::make_shared<ShareFiles>();
         BoundedFileSystem files(share, std::make_shared<MountGuard>(), {}, 50ms);
-        share->spinFor(400ms);
+        share->busyFor(400ms);
         QCOMPARE(files.matchingFiles("/home", "*.wav", 10), std::vector<std::string>{"tone.wav"});
     }
 
