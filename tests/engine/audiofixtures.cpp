@@ -18,16 +18,11 @@ std::uint8_t u8(std::uint32_t value)
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-void appendBigEndian(Bytes& out, std::uint32_t value, int bytes)
+// MIDI's numbers are big-endian, RIFF's little-endian.
+void appendNumber(Bytes& out, std::uint32_t value, int bytes, bool little = false)
 {
-    for (int i = bytes - 1; i >= 0; --i)
-        out.push_back(u8(value >> (8 * i)));
-}
-
-void appendLe32(Bytes& out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(u8(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(u8(value >> (8 * (little ? i : bytes - 1 - i))));
 }
 
 void appendText(Bytes& out, std::string_view text)
@@ -38,7 +33,7 @@ void appendText(Bytes& out, std::string_view text)
 void appendChunk(Bytes& out, const char* id, const Bytes& data)
 {
     appendText(out, id);
-    appendLe32(out, static_cast<std::uint32_t>(data.size()));
+    appendNumber(out, static_cast<std::uint32_t>(data.size()), 4, true);
     out.insert(out.end(), data.begin(), data.end());
     if (data.size() % 2 != 0)
         out.push_back(0);
@@ -100,13 +95,13 @@ Bytes smfFile(int format, std::uint16_t division, const std::vector<TrackBuilder
 {
     Bytes out;
     appendText(out, "MThd");
-    appendBigEndian(out, 6, 4);
-    appendBigEndian(out, static_cast<std::uint32_t>(format), 2);
-    appendBigEndian(out, static_cast<std::uint32_t>(tracks.size()), 2);
-    appendBigEndian(out, division, 2);
+    appendNumber(out, 6, 4);
+    appendNumber(out, static_cast<std::uint32_t>(format), 2);
+    appendNumber(out, static_cast<std::uint32_t>(tracks.size()), 2);
+    appendNumber(out, division, 2);
     for (const TrackBuilder& track : tracks) {
         appendText(out, "MTrk");
-        appendBigEndian(out, static_cast<std::uint32_t>(track.bytes().size()), 4);
+        appendNumber(out, static_cast<std::uint32_t>(track.bytes().size()), 4);
         out.insert(out.end(), track.bytes().begin(), track.bytes().end());
     }
     return out;
@@ -127,13 +122,13 @@ Bytes rmidFile(const Bytes& smf, bool chunksAround)
     if (chunksAround) {
         Bytes info;
         appendText(info, "INFOINAM");
-        appendLe32(info, 5);
+        appendNumber(info, 5, 4, true);
         appendText(info, std::string_view("Song", 5)); // with its NUL
         appendChunk(body, "LIST", info);
     }
     Bytes out;
     appendText(out, "RIFF");
-    appendLe32(out, static_cast<std::uint32_t>(body.size()));
+    appendNumber(out, static_cast<std::uint32_t>(body.size()), 4, true);
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }

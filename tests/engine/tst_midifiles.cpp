@@ -29,8 +29,6 @@ private slots:
     void badMidiIsRefused_data();
     void badMidiIsRefused();
     void everyTruncationPlaysWhatParses();
-    void statusIsWrittenWhereFluidSynthNeedsIt_data();
-    void statusIsWrittenWhereFluidSynthNeedsIt();
     void randomBytesNeverReadOutside();
 
 private:
@@ -92,31 +90,23 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
         Bytes file = smfFile(1, kTpq, {TrackBuilder().tempo(0, 250000).endTrack(0)});
         const Bytes junk = {'X', 'F', 'I', 'H', 0, 0, 0, 2, 0xAB, 0xCD};
         file.insert(file.end(), junk.begin(), junk.end());
-        const Bytes second = smfFile(0, kTpq,
-                                     {TrackBuilder()
-                                          .event(0, {0xF0, 0x03, 0x7E, 0x7F, 0xF7})
-                                          .noteOn(0, 0, 60)
-                                          .noteOff(4 * kTpq, 0, 60)
-                                          .endTrack(0)});
+        TrackBuilder sysex;
+        sysex.event(0, {0xF0, 0x03, 0x7E, 0x7F, 0xF7}).noteOn(0, 0, 60).noteOff(4 * kTpq, 0, 60);
+        const Bytes second = smfFile(0, kTpq, {sysex.endTrack(0)});
         file.insert(file.end(), second.begin() + 14, second.end());
         file[11] = 2;
         return file;
     }() << 1.0;
     QTest::newRow("track without end-of-track event") << smfFile(0, kTpq, {notes(3)}) << 1.5;
     QTest::newRow("damaged event: the track ends after the last whole one")
-        << smfFile(0, kTpq, {notes(2).event(0, {0x90, 60, 0xC0}).noteOff(4 * kTpq, 0, 60)})
-        << 1.0;
+        << smfFile(0, kTpq, {notes(2).event(0, {0x90, 60, 0xC0}).noteOff(4 * kTpq, 0, 60)}) << 1.0;
     QTest::newRow("the fastest tempo a file can state, 1 us a quarter")
         << smfFile(0, kTpq, {TrackBuilder().tempo(0, 1).noteOn(0, 0, 60).endTrack(1000 * kTpq)})
         << 0.001;
+    TrackBuilder smpte;
+    smpte.tempo(0, 2000000).noteOn(0, 0, 60).noteOff(1500, 0, 60).endTrack(1000);
     QTest::newRow("SMPTE 25 fps, 40 ticks per frame, tempo ignored")
-        << smfFile(0, smpteDivision(25, 40),
-                   {TrackBuilder()
-                        .tempo(0, 2000000)
-                        .noteOn(0, 0, 60)
-                        .noteOff(1500, 0, 60)
-                        .endTrack(1000)})
-        << 2.5;
+        << smfFile(0, smpteDivision(25, 40), {smpte}) << 2.5;
     QTest::newRow("SMPTE 29.97 fps drop-frame")
         << smfFile(0, smpteDivision(29, 100), {TrackBuilder().noteOn(0, 0, 60).endTrack(30000)})
         << 30000 / (100 * 30000.0 / 1001.0);
@@ -131,26 +121,33 @@ void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid_data()
         return file;
     }() << 1.0;
     QTest::newRow("only an end of track") << smfFile(0, kTpq, {TrackBuilder().endTrack(0)}) << 0.0;
+    TrackBuilder passedOver;
+    passedOver.event(0, {0xF7, 0x02, 0x43, 0x12}).noteOn(0, 0, 60);
+    passedOver.event(kTpq, {0xFF, 0x51, 0x02, 0x07, 0xA1}).tempo(0, 0).noteOff(kTpq, 0, 60);
     QTest::newRow("escape, short tempo and zero tempo passed over")
-        << smfFile(0, kTpq,
-                   {TrackBuilder()
-                        .event(0, {0xF7, 0x02, 0x43, 0x12})
-                        .noteOn(0, 0, 60)
-                        .event(kTpq, {0xFF, 0x51, 0x02, 0x07, 0xA1})
-                        .tempo(0, 0)
-                        .noteOff(kTpq, 0, 60)
-                        .endTrack(0)})
-        << 1.0;
-    QTest::newRow("running status, also across a meta event")
-        << smfFile(0, kTpq,
-                   {TrackBuilder()
-                        .event(0, {0x90, 60, 100})
-                        .event(0, {0xFF, 0x01, 0x01, 'x'})
-                        .event(kTpq, {62, 100})
-                        .event(kTpq, {60, 0})
-                        .event(kTpq, {62, 0})
-                        .endTrack(0)})
-        << 1.5;
+        << smfFile(0, kTpq, {passedOver.endTrack(0)}) << 1.0;
+    TrackBuilder running;
+    running.event(0, {0x90, 60, 100}).event(0, {0xFF, 0x01, 0x01, 'x'}).event(kTpq, {62, 100});
+    running.event(kTpq, {60, 0}).event(kTpq, {62, 0}).endTrack(0);
+    QTest::newRow("running status, also across a meta event") << smfFile(0, kTpq, {running}) << 1.5;
+    // Events after one passed over are written anew, not copied; FluidSynth keeps the status of
+    // every event it reads, meta events included, for the next to run on.
+    const std::initializer_list<std::uint8_t> escape = {0xF7, 0x01, 0x00};
+    TrackBuilder writtenFirst;
+    writtenFirst.event(3, escape).program(5, 0, 1).noteOn(5, 0, 60);
+    writtenFirst.event(3, escape).program(5, 0, 2).noteOff(kTpq, 0, 60).endTrack(0);
+    QTest::newRow("status written, copied, written again")
+        << smfFile(0, kTpq, {writtenFirst}) << (16 + 5 + kTpq) / 960.0;
+    TrackBuilder copiedFirst;
+    copiedFirst.noteOn(0, 0, 60).event(3, escape).program(5, 0, 1);
+    copiedFirst.event(3, escape).noteOn(5, 0, 62).noteOff(kTpq, 0, 60).endTrack(0);
+    QTest::newRow("status copied, written, written again")
+        << smfFile(0, kTpq, {copiedFirst}) << (16 + kTpq) / 960.0;
+    TrackBuilder longDelta; // too long for one event: a meta event carries some of it
+    longDelta.tempo(0, 1).noteOn(0, 0, 60).event(0x0FFFFFFF, escape);
+    longDelta.noteOn(10, 0, 62).noteOff(kTpq, 0, 60).endTrack(0);
+    QTest::newRow("a delta time too long for one event")
+        << smfFile(0, kTpq, {longDelta}) << (0x0FFFFFFF + 10 + kTpq) / (kTpq * 1e6);
 }
 
 void MidiFilesTest::lengthFollowsTheTempoMapAlsoInsideRmid()
@@ -269,51 +266,6 @@ void MidiFilesTest::everyTruncationPlaysWhatParses()
         }
         QCOMPARE(previous, whole);
     }
-}
-
-void MidiFilesTest::statusIsWrittenWhereFluidSynthNeedsIt_data()
-{
-    // Events after one passed over are written anew, not copied; FluidSynth keeps the status of
-    // every event it reads, meta events included, for the next to run on.
-    QTest::addColumn<Bytes>("file");
-    const std::initializer_list<std::uint8_t> escape = {0xF7, 0x01, 0x00};
-    QTest::newRow("written, copied, written again")
-        << smfFile(0, kTpq,
-                   {TrackBuilder()
-                        .event(3, escape)
-                        .program(5, 0, 1)
-                        .noteOn(5, 0, 60)
-                        .event(3, escape)
-                        .program(5, 0, 2)
-                        .noteOff(kTpq, 0, 60)
-                        .endTrack(0)});
-    QTest::newRow("copied, written, written again")
-        << smfFile(0, kTpq,
-                   {TrackBuilder()
-                        .noteOn(0, 0, 60)
-                        .event(3, escape)
-                        .program(5, 0, 1)
-                        .event(3, escape)
-                        .noteOn(5, 0, 62)
-                        .noteOff(kTpq, 0, 60)
-                        .endTrack(0)});
-    QTest::newRow("a delta time too long for one, carried by a meta event")
-        << smfFile(0, kTpq,
-                   {TrackBuilder()
-                        .tempo(0, 1)
-                        .noteOn(0, 0, 60)
-                        .event(0x0FFFFFFF, escape)
-                        .noteOn(10, 0, 62)
-                        .noteOff(kTpq, 0, 60)
-                        .endTrack(0)});
-}
-
-void MidiFilesTest::statusIsWrittenWhereFluidSynthNeedsIt()
-{
-    QFETCH(Bytes, file);
-    const PreparedMidi prepared = prepareMidi(file);
-    QVERIFY2(prepared.valid, prepared.error.c_str());
-    QCOMPARE(fluidSynthDisagrees(file, prepared), std::string());
 }
 
 void MidiFilesTest::randomBytesNeverReadOutside()

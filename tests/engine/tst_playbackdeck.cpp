@@ -21,22 +21,17 @@ constexpr std::size_t kPeriod = 1200;
 constexpr std::int64_t kPeriodNs = 25000000;
 
 // `frames` frames, frame k holding base + k / 2^20 in both channels: a frame lost, repeated or
-// out of place shows. It may refuse to start.
+// out of place shows. (A source that cannot start: tst_playbackengine, without a SoundFont.)
 class CountedSource : public AudioSource
 {
 public:
-    CountedSource(std::size_t frames, float base, bool refuses = false)
-        : m_frames(frames), m_base(base), m_refuses(refuses)
-    {
-    }
+    CountedSource(std::size_t frames, float base) : m_frames(frames), m_base(base) {}
     static float value(float base, std::size_t frame) { return base + float(frame) / 1048576.0f; }
 
-    bool start(std::string& error) override
+    bool start(std::string&) override
     {
-        if (m_refuses)
-            error = "refused";
         m_next = 0;
-        return !m_refuses;
+        return true;
     }
     std::size_t render(float* out, std::size_t frames) override
     {
@@ -52,7 +47,6 @@ public:
 private:
     const std::size_t m_frames;
     const float m_base;
-    const bool m_refuses;
     std::size_t m_next = 0;
 };
 
@@ -63,9 +57,7 @@ struct DeckRig
     {
         PlaybackDeck::Events events;
         events.ended = [this](std::uint64_t number) { ended.push_back(number); };
-        events.failed = [this](std::uint64_t number, const std::string& error) {
-            failed.push_back(error + " " + std::to_string(number));
-        };
+        events.failed = [](std::uint64_t, const std::string&) {};
         deck = PlaybackDeck::create(std::move(events), PlaybackDeck::Mode::Inline,
                                     [this] { return now; });
     }
@@ -93,7 +85,6 @@ struct DeckRig
 
     std::int64_t now = 0;
     std::vector<std::uint64_t> ended;
-    std::vector<std::string> failed;
     std::shared_ptr<PlaybackDeck> deck;
     std::uint64_t playback = 0;
 };
@@ -139,27 +130,38 @@ private slots:
         QCOMPARE(rig.ended.size(), 2u);
     }
 
-    void theEndIsToldOnceAndOnlyOnceTheLastFrameIsRendered()
+    void aLatePullIsOneDropoutAndTheEndIsToldOnceTheLastFrameIsRendered()
     {
         DeckRig rig;
         const auto source = rig.play(30000, 0.125f);
-        std::vector<float> heard;
+        std::vector<float> heard = rig.pull(1);
+        // 250 ms at once, more than is rendered ahead: what there is, then silence, counted.
+        const std::vector<float> late = rig.pull(1, 12000);
+        QVERIFY(slice(late, 0, 8400) == counted(0.125f, kPeriod, 8400));
+        QVERIFY(slice(late, 8400, 3600) == std::vector<float>(3600, 0.0f));
+        QCOMPARE(rig.deck->dropouts(), 1u);
+        heard.insert(heard.end(), late.begin(), late.begin() + 8400);
         for (int period = 0; period < 40; ++period) {
             QCOMPARE(rig.ended.size(), source->finished() ? 1u : 0u);
             const std::vector<float> more = rig.pull(1);
             heard.insert(heard.end(), more.begin(), more.end());
         }
         QCOMPARE(rig.ended.size(), 1u);
-        QVERIFY(slice(heard, 0, 30000) == counted(0.125f, 0, 30000));
-        QCOMPARE(rig.deck->dropouts(), 0u);
+        QVERIFY(slice(heard, 0, 30000) == counted(0.125f, 0, 30000)); // nothing lost
+        QCOMPARE(rig.deck->dropouts(), 1u);                           // no more in time
     }
 
-    void aCutDropsTheUnplayedRestAtTheNextPull()
+    void aPauseHoldsSilenceLosingNoFrameAndACutDropsTheRest()
     {
         DeckRig rig;
         rig.play(30000, 0.125f);
         QVERIFY(rig.deck->needsOutput());
         QVERIFY(rig.pull(2) == counted(0.125f, 0, 2 * kPeriod));
+        rig.deck->setPaused(true);
+        QVERIFY(!rig.deck->needsOutput());
+        QVERIFY(rig.pull(3) == std::vector<float>(3 * kPeriod, 0.0f));
+        rig.deck->setPaused(false);
+        QVERIFY(rig.pull(2) == counted(0.125f, 2 * kPeriod, 2 * kPeriod));
         rig.deck->cut();
         QVERIFY(!rig.deck->needsOutput());
         QVERIFY(rig.pull(1) == std::vector<float>(kPeriod, 0.0f));
@@ -167,31 +169,6 @@ private slots:
         rig.play(30000, 0.25f);
         rig.play(30000, 0.375f);
         QVERIFY(rig.pull(2) == counted(0.375f, 0, 2 * kPeriod));
-    }
-
-    void pauseHoldsSilenceAndLosesNoFrame()
-    {
-        DeckRig rig;
-        rig.play(30000, 0.125f);
-        QVERIFY(rig.pull(2) == counted(0.125f, 0, 2 * kPeriod));
-        rig.deck->setPaused(true);
-        QVERIFY(!rig.deck->needsOutput());
-        QVERIFY(rig.pull(3) == std::vector<float>(3 * kPeriod, 0.0f));
-        rig.deck->setPaused(false);
-        QVERIFY(rig.pull(2) == counted(0.125f, 2 * kPeriod, 2 * kPeriod));
-    }
-
-    void anOutputThatAsksForMoreThanIsReadyGetsWhatThereIsAsADropout()
-    {
-        DeckRig rig;
-        rig.play(30000, 0.125f);
-        rig.pull(1);
-        // 250 ms at once, more than is rendered ahead: what there is, then silence, counted.
-        const std::vector<float> late = rig.pull(1, 12000);
-        QVERIFY(slice(late, 0, 8400) == counted(0.125f, kPeriod, 8400));
-        QVERIFY(slice(late, 8400, 3600) == std::vector<float>(3600, 0.0f));
-        QCOMPARE(rig.deck->dropouts(), 1u);
-        QVERIFY(rig.pull(1) == counted(0.125f, kPeriod + 8400, kPeriod)); // nothing lost
     }
 
     void thePositionCountsOnlyTheFramesTheOutputTook()
@@ -215,18 +192,6 @@ private slots:
         rig.pull(2);
         QCOMPARE(rig.deck->framesPlayed(first), 0u); // followed by another
         QCOMPARE(rig.deck->framesPlayed(rig.playback), 2 * kPeriod);
-    }
-
-    void aSourceThatCannotStartIsToldOnceAndSoundsNothing()
-    {
-        DeckRig rig;
-        rig.playback = rig.deck->play(std::make_shared<CountedSource>(3000, 0.125f, true), true);
-        QCOMPARE(rig.failed, std::vector<std::string>{"refused " + std::to_string(rig.playback)});
-        QVERIFY(rig.pull(3) == std::vector<float>(3 * kPeriod, 0.0f));
-        QCOMPARE(rig.failed.size(), 1u);
-        QVERIFY(rig.ended.empty());
-        rig.play(3000, 0.25f);
-        QVERIFY(slice(rig.pull(3), 0, 3000) == counted(0.25f, 0, 3000));
     }
 
     void theLimiterLeavesEverySampleFiniteWithinFullScale()

@@ -91,6 +91,25 @@ bool hasSoundFont()
     return SoundFontLocator().locate().has_value();
 }
 
+QByteArray noise(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 104729 + 7) % 253);
+    return bytes;
+}
+
+// Puts `content` at `file`: "folder" and "pipe" make one, null leaves the file as it is.
+void make(const std::string& file, const QByteArray& content)
+{
+    if (content == "folder")
+        QVERIFY(::mkdir(file.c_str(), 0700) == 0);
+    else if (content == "pipe")
+        QVERIFY(::mkfifo(file.c_str(), 0600) == 0); // a file swapped for a pipe
+    else if (!content.isNull())
+        writeBytes(file, Bytes(content.begin(), content.end()));
+}
+
 } // namespace
 
 class TestPlaybackEngine : public QObject
@@ -145,11 +164,10 @@ private slots:
 
     void filesPlayToTheirEnd_data()
     {
-        QTest::addColumn<TrackKind>("kind");
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<Bytes>("content"); // empty: written here
-        QTest::addColumn<int>("length");    // ms
-        QTest::addColumn<int>("tone");      // a 440 Hz sine at half scale for 0.4 s: Tone
+        QTest::addColumn<QByteArray>("name"); // .wav, else MIDI
+        QTest::addColumn<Bytes>("content");   // empty: written here
+        QTest::addColumn<int>("length");      // ms
+        QTest::addColumn<int>("tone");        // a 440 Hz sine at half scale for 0.4 s: Tone
 
         const auto withSize = [](Bytes wav, std::size_t at, std::uint32_t size) {
             for (std::size_t i = 0; i < 4; ++i)
@@ -164,9 +182,10 @@ private slots:
             std::search(tone.begin(), tone.end(), std::begin("data"), std::end("data") - 1) -
             tone.begin() + 4);
         const Bytes longWav = readBytes(path("22k.wav"));
-        const auto row = [](const char* label, TrackKind kind, const char* name, Bytes content,
-                            int length, Tone sound = Tone::None) {
-            QTest::newRow(label) << kind << QByteArray(name) << content << length << int(sound);
+        const auto row = [](const char* label, const std::string& name, Bytes content, int length,
+                            Tone sound = Tone::None) {
+            QTest::newRow(label) << QByteArray::fromStdString(name) << content << length
+                                 << int(sound);
         };
         // A handful of codings with the rates and channel counts spread over them: the codings are
         // libsndfile's, the resampling SDL's; what is ours is how they are joined.
@@ -190,18 +209,14 @@ private slots:
             const long long frames = writeSineWav(path(name.c_str()), format & SF_FORMAT_SUBMASK,
                                                   rate, channels, 0.4, 440, 0.5, container);
             QVERIFY(frames > 0);
-            QTest::newRow(label) << TrackKind::Wave << QByteArray::fromStdString(name) << Bytes()
-                                 << int(frames * 1000 / rate) << int(sound);
+            row(label, name, {}, int(frames * 1000 / rate), sound);
         }
-        row("WAV without samples", TrackKind::Wave, "empty.wav", {}, 0);
-        row("WAV cut short", TrackKind::Wave, "cut.wav",
-            Bytes(longWav.begin(), longWav.begin() + 44 + 22050), 500);
+        row("WAV without samples", "empty.wav", {}, 0);
+        row("WAV cut short", "cut.wav", Bytes(longWav.begin(), longWav.begin() + 44 + 22050), 500);
         // Streaming writers leave the RIFF or data size at 0 or 0xFFFFFFFF: all of it plays.
-        row("WAV data size 0", TrackKind::Wave, "data0.wav", withSize(tone, data, 0), 300);
-        row("WAV data size FFFFFFFF", TrackKind::Wave, "dataff.wav",
-            withSize(tone, data, 0xFFFFFFFF), 300);
-        row("WAV with both sizes 0", TrackKind::Wave, "stream.wav",
-            withSize(withSize(tone, 4, 0), data, 0), 300);
+        row("WAV data size 0", "data0.wav", withSize(tone, data, 0), 300);
+        row("WAV data size FFFFFFFF", "dataff.wav", withSize(tone, data, 0xFFFFFFFF), 300);
+        row("WAV with both sizes 0", "stream.wav", withSize(withSize(tone, 4, 0), data, 0), 300);
         // Metadata after the samples is not sound: a data size that is set, or 0 where a chunk
         // follows, is kept.
         const auto tagged = [&](Bytes wav) {
@@ -209,8 +224,8 @@ private slots:
             wav.resize(wav.size() + 4000, 0x55);
             return withSize(wav, 4, static_cast<std::uint32_t>(wav.size() - 8));
         };
-        row("WAV with a chunk after its data", TrackKind::Wave, "tagged.wav", tagged(tone), 300);
-        row("WAV without samples, a chunk after", TrackKind::Wave, "tagonly.wav",
+        row("WAV with a chunk after its data", "tagged.wav", tagged(tone), 300);
+        row("WAV without samples, a chunk after", "tagonly.wav",
             tagged(withSize(Bytes(tone.begin(), tone.begin() + data + 4), data, 0)), 0);
 
         TrackBuilder quarters; // four, at 120 bpm
@@ -218,26 +233,26 @@ private slots:
             quarters.noteOn(0, 0, key).noteOff(480, 0, key);
         const Bytes file = smfFile(0, 480, {quarters.endTrack(0)});
         const std::ptrdiff_t halfEnd = 14 + 8 + 2 * 9; // the header, the track's, two notes
-        row("MIDI format 1 at 240 bpm", TrackKind::Midi, "tempo.mid",
+        row("MIDI format 1 at 240 bpm", "tempo.mid",
             smfFile(1, 96,
                     {TrackBuilder().tempo(0, 250000).endTrack(0),
                      TrackBuilder().noteOn(0, 0, 60).noteOff(96, 0, 60).endTrack(96 * 3)}),
             1000);
-        row("RIFF MIDI", TrackKind::Midi, "song.rmi", rmidFile(simpleMidi(0.5)), 500);
-        row("MIDI of only an end of track", TrackKind::Midi, "empty.mid",
+        row("RIFF MIDI", "song.rmi", rmidFile(simpleMidi(0.5)), 500);
+        row("MIDI of only an end of track", "empty.mid",
             smfFile(0, 480, {TrackBuilder().endTrack(0)}), 0);
-        row("MIDI cut inside an event", TrackKind::Midi, "cut.mid",
-            Bytes(file.begin(), file.begin() + halfEnd + 3), 1000);
+        row("MIDI cut inside an event", "cut.mid", Bytes(file.begin(), file.begin() + halfEnd + 3),
+            1000);
     }
 
     void filesPlayToTheirEnd()
     {
-        QFETCH(TrackKind, kind);
         QFETCH(QByteArray, name);
         QFETCH(Bytes, content);
         QFETCH(int, length);
         QFETCH(int, tone);
         const auto sound = static_cast<Tone>(tone);
+        const TrackKind kind = name.endsWith(".wav") ? TrackKind::Wave : TrackKind::Midi;
         if (kind == TrackKind::Midi && !hasSoundFont())
             QSKIP("no General MIDI SoundFont installed");
         if (!content.empty())
@@ -291,9 +306,7 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // null: left as it is; "folder"; "pipe"
         QTest::addColumn<QByteArray>("shown");   // how stderr shows the name
 
-        QByteArray random(2048, '\0');
-        for (int i = 0; i < random.size(); ++i)
-            random[i] = static_cast<char>((i * 104729 + 7) % 253);
+        const QByteArray random = noise(2048);
         QVERIFY(writeSineWav(path("aiff.wav"), SF_FORMAT_PCM_16, 44100, 1, 0.1, 440, 0.5,
                              SF_FORMAT_AIFF) > 0);
         const Bytes wav = readBytes(path("short.wav"));
@@ -336,12 +349,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QByteArray, shown);
         const std::string file = path(name.constData());
-        if (content == "folder")
-            QVERIFY(::mkdir(file.c_str(), 0700) == 0);
-        else if (content == "pipe")
-            QVERIFY(::mkfifo(file.c_str(), 0600) == 0); // a queued file swapped for a pipe
-        else if (!content.isNull())
-            writeBytes(file, Bytes(content.begin(), content.end()));
+        make(file, content);
 
         const StderrCapture stderrText;
         EngineRig rig;
@@ -369,11 +377,8 @@ private slots:
         QTest::addColumn<QByteArray>("soundFont"); // ORVANE_SOUNDFONT, in the test's folder
         QTest::addColumn<QByteArray>("content");   // "folder", "pipe", or the file's bytes
 
-        QByteArray random(4096, '\0');
-        for (int i = 0; i < random.size(); ++i)
-            random[i] = static_cast<char>((i * 7919 + 13) % 251);
         QTest::newRow("missing") << QByteArray("missing.sf2") << QByteArray();
-        QTest::newRow("random bytes") << QByteArray("random.sf2") << random;
+        QTest::newRow("random bytes") << QByteArray("random.sf2") << noise(4096);
         QTest::newRow("a folder") << QByteArray("folder.sf2") << QByteArray("folder");
         QTest::newRow("a WAV") << QByteArray("short.wav") << QByteArray();
         QTest::newRow("a named pipe") << QByteArray("pipe.sf2") << QByteArray("pipe");
@@ -386,12 +391,7 @@ private slots:
         if (!hasSoundFont())
             QSKIP("no General MIDI SoundFont installed");
         const std::string file = path(soundFont.constData());
-        if (content == "folder")
-            QVERIFY(::mkdir(file.c_str(), 0700) == 0);
-        else if (content == "pipe")
-            QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
-        else if (!content.isNull())
-            writeBytes(file, Bytes(content.begin(), content.end()));
+        make(file, content);
 
         const StderrCapture stderrText;
         qputenv("ORVANE_SOUNDFONT", QByteArray::fromStdString(file));
@@ -412,15 +412,23 @@ private slots:
         const StderrCapture quiet;
         EngineRig rig(path("no-such-soundfont.sf2"));
         PlaybackEngine& engine = *rig.engine;
-        // Opened before the SoundFont is looked for, the file is closed when it cannot start.
+        // Opened before the SoundFont is looked for, the file is closed when it cannot start:
+        // told once, nothing heard, nothing ended.
         QVERIFY(engine.open(TrackKind::Midi, path("short.mid")));
         engine.play();
         rig.loop.runPending();
         QCOMPARE(engine.state(), EngineState::Closed);
+        rig.loop.advance(100);
         QCOMPARE(rig.failures.size(), 1u);
+        QCOMPARE(rig.ends, 0);
+        QVERIFY(sounding(rig.device->heard).empty());
         QVERIFY(!engine.open(TrackKind::Midi, path("short.mid")));
+        // A WAV file plays after it, whole.
         QVERIFY(engine.open(TrackKind::Wave, path("short.wav")));
         QCOMPARE(engine.length(), 400);
+        std::vector<float> heard;
+        QVERIFY(rig.playToEnd(500, heard));
+        QCOMPARE_GE(sounding(heard).size(), 19000u);
     }
 
     void midiAtMusicLevelWithoutClipping()

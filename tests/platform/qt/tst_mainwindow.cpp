@@ -4,10 +4,8 @@
 
 #include "app/showabout.h"
 #include "platform/qt/aboutwindow.h"
-#include "platform/qt/drivecombobox.h"
 #include "platform/qt/filelistbox.h"
 #include "platform/qt/folderlistbox.h"
-#include "platform/qt/gaugewidget.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/listbox.h"
 #include "platform/qt/mediabuttonbar.h"
@@ -31,7 +29,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
-#include <fstream>
 
 using namespace orvane;
 
@@ -79,11 +76,9 @@ private slots:
     void keysClicksAndMenuItemsRunTheCommands();
     void addingNothingLeavesTheLastTrackPlaying();
     void exitMidTrackClosesTheDeviceBeforeTheProgramEnds();
-    void theFixedWindowsTextsFitAndOnlyOkTakesTheKeys();
-    void showAboutCentresTheFrameAndClosesEachTime();
+    void theAboutWindowIsCentredAndOnlyOkTakesTheKeys();
     void contentsAtTheTopHeadingsStandOutBackRetracesEveryMove();
-    void theListsFollowTheirModelsSelectionAndReportTheUsers();
-    void theMediaButtonsReportPressesFromTheKeys();
+    void theControlsFollowTheirModelsAndReportTheUsersInput();
 
 private:
     template <typename T = QWidget> T* control(const char* name) const
@@ -372,35 +367,26 @@ void TestMainWindow::exitMidTrackClosesTheDeviceBeforeTheProgramEnds()
     QVERIFY(!m_rig->window.isVisible());
 }
 
-// The About window, over the main window as the window manager frames it.
-void TestMainWindow::theFixedWindowsTextsFitAndOnlyOkTakesTheKeys()
+// The About window, over the main window as the window manager frames it. (Its texts fit at
+// every screen ratio: tst_screenscale.)
+void TestMainWindow::theAboutWindowIsCentredAndOnlyOkTakesTheKeys()
 {
-    AboutWindow window(&m_rig->window);
-    QCOMPARE(window.minimumSize(), window.maximumSize());
-    for (QLabel* label : window.findChildren<QLabel*>()) {
-        const QFontMetrics metrics(label->font());
-        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
-                 qPrintable(label->text()));
-        QVERIFY2(metrics.height() <= label->height() || label->text().isEmpty(),
-                 qPrintable(label->text()));
+    {
+        // Enter, Space, Escape and the close box all press OK, which keeps the focus.
+        AboutWindow window(&m_rig->window);
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        int presses = 0;
+        window.setCommand1Click([&] { ++presses; });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(XInput(window).key("Tab").key("Return").key("space").key("Escape").run());
+        QTRY_COMPARE(presses, 3);
+        QCOMPARE(window.focusWidget(), window.findChild<QPushButton*>("Command1"));
+        window.close();
+        QCOMPARE(presses, 4);
     }
-
-    // Enter, Space, Escape and the close box all press OK, which keeps the focus.
-    int presses = 0;
-    window.setCommand1Click([&] { ++presses; });
-    auto* ok = window.findChild<QPushButton*>(QStringLiteral("Command1"));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QVERIFY(XInput(window).key("Tab").key("Return").key("space").key("Escape").run());
-    QTRY_COMPARE(presses, 3);
-    QCOMPARE(window.focusWidget(), ok);
-    window.close();
-    QCOMPARE(presses, 4);
-}
-
-void TestMainWindow::showAboutCentresTheFrameAndClosesEachTime()
-{
+    // Shown from the menu: modal, centred on the screen, closed by OK each time.
     QtAboutWindowFactory windows(&m_rig->window);
     for (int opening = 1; opening <= 2; ++opening) {
         bool checked = false;
@@ -516,8 +502,8 @@ void TestMainWindow::contentsAtTheTopHeadingsStandOutBackRetracesEveryMove()
     QCOMPARE(browser.verticalScrollBar()->value(), 0);
 }
 
-// The controls on their own: they show their models and report the user's input.
-void TestMainWindow::theListsFollowTheirModelsSelectionAndReportTheUsers()
+// The controls on their own.
+void TestMainWindow::theControlsFollowTheirModelsAndReportTheUsersInput()
 {
     ListModel entries;
     ListBox queue;
@@ -558,17 +544,14 @@ void TestMainWindow::theListsFollowTheirModelsSelectionAndReportTheUsers()
     QCOMPARE(first.data().toString(), QStringLiteral("one"));
     QCOMPARE_LE(tree.visualRect(first).bottom(), tree.viewport()->height());
     QVERIFY(tree.visualRect(tree.currentIndex()).top() >= 0);
-}
 
-void TestMainWindow::theMediaButtonsReportPressesFromTheKeys()
-{
+    // From the keyboard the media bar is one stop: arrows choose, Space presses. (The mouse
+    // presses Play in the exit case.)
     MediaButtonBar bar;
     bar.resize(208, 25);
     bar.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bar));
     QSignalSpy presses(&bar, &MediaButtonBar::pressed);
-    // From the keyboard the bar is one stop: arrows choose, Space presses. (The mouse presses
-    // Play in the exit case.)
     bar.setFocus();
     QTest::keyClick(&bar, Qt::Key_Right);
     QTest::keyClick(&bar, Qt::Key_Right);

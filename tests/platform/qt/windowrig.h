@@ -23,23 +23,27 @@
 namespace orvane {
 
 // The real main window over the real logic and the real media control, in the session's event
-// loop. By default the engine renders in the loop's turns for a sound device the loop pulls
-// every 25 ms (see PulledDevice); `Media` may be a media control of the test's own, built on the
-// loop alone.
-template <typename Media = EngineMediaControl> struct Rig
+// loop. The engine renders in the loop's turns for a sound device the loop pulls every 25 ms
+// (see PulledDevice).
+struct WindowRig
 {
-    Rig() : media(makeMedia()), window(help), form(window, services()) {}
+    WindowRig()
+        : device(std::make_shared<PulledDevice>(loop)), media(loop, device, inlineEngine()),
+          window(help),
+          form(window, Services{system, files, volumes, loop, random, about, launcher, media, help})
+    {
+    }
 
     template <typename T = QWidget> T* control(const char* name)
     {
-        return window.template findChild<T*>(QString::fromLatin1(name));
+        return window.findChild<T*>(QString::fromLatin1(name));
     }
     FormModel& model() { return form.model(); }
     std::vector<std::string> queue() { return model().lstMusicQ.items(); }
 
     QtEventLoop loop;
-    std::shared_ptr<PulledDevice> device; // none for a media control of the test's own
-    Media media;
+    std::shared_ptr<PulledDevice> device;
+    EngineMediaControl media;
     FakeHelpViewer help;
     MountVolumes volumes;
     PosixSystemInfo system{""};
@@ -51,23 +55,13 @@ template <typename Media = EngineMediaControl> struct Rig
     MainForm form;
 
 private:
-    Media makeMedia()
+    static EngineOptions inlineEngine()
     {
-        if constexpr (std::is_same_v<Media, EngineMediaControl>) {
-            device = std::make_shared<PulledDevice>(loop);
-            EngineOptions options;
-            options.threads = EngineOptions::Threads::Inline;
-            return Media(loop, device, options);
-        } else {
-            return Media(loop);
-        }
-    }
-    Services services()
-    {
-        return Services{system, files, volumes, loop, random, about, launcher, media, help};
+        EngineOptions options;
+        options.threads = EngineOptions::Threads::Inline;
+        return options;
     }
 };
-using WindowRig = Rig<>;
 
 // Real input through the X server, as a user gives it (xdotool), at points of `window`'s own
 // widgets. Commands gather until run(), which returns once the server has taken them all;
