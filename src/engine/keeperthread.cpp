@@ -1,5 +1,6 @@
 #include "engine/keeperthread.h"
 
+#include "engine/audiolibraries.h"
 #include "engine/outputkeeper.h"
 #include "engine/soundstream.h"
 
@@ -83,7 +84,8 @@ void KeeperThread::Shared::run()
     // Where the system grants it. The threads started from here inherit it: the silent sink's,
     // and the main loop of SDL's PulseAudio driver, which passes the server's requests for
     // sound on to SDL's own (real-time) thread.
-    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    if (sdlLibrary().load())
+        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
     {
         const std::lock_guard lock(mutex);

@@ -1,5 +1,6 @@
 #include "engine/midisynth.h"
 
+#include "engine/audiolibraries.h"
 #include "engine/audiolog.h"
 #include "engine/outputformat.h"
 #include "engine/regularfile.h"
@@ -104,6 +105,10 @@ void MidiSynth::reset()
 void MidiSynth::load()
 {
     const auto started = std::chrono::steady_clock::now();
+    if (!fluidSynthLibrary().load()) {
+        m_error = "FluidSynth cannot be loaded";
+        return;
+    }
     silenceFluidSynthLogging();
     m_settings = new_fluid_settings();
     if (m_settings == nullptr) {

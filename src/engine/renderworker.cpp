@@ -1,5 +1,6 @@
 #include "engine/renderworker.h"
 
+#include "engine/audiolibraries.h"
 #include "engine/audiosource.h"
 #include "engine/outputformat.h"
 #include "engine/playbackledger.h"
@@ -125,7 +126,8 @@ void RenderWorker::runInline()
 void RenderWorker::run()
 {
     // Where the system grants it, rendering comes before ordinary work.
-    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    if (sdlLibrary().load())
+        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     for (;;) {
         {
             const std::lock_guard lock(m_mutex);

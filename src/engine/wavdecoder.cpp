@@ -1,5 +1,6 @@
 #include "engine/wavdecoder.h"
 
+#include "engine/audiolibraries.h"
 #include "engine/outputformat.h"
 #include "engine/wavfileinput.h"
 
@@ -35,6 +36,10 @@ std::unique_ptr<WavDecoder> WavDecoder::open(const std::string& path, std::strin
     std::unique_ptr<WavFileInput> input = WavFileInput::open(path, error);
     if (!input)
         return nullptr;
+    if (!sndfileLibrary().load() || !sdlLibrary().load()) {
+        error = "libsndfile or SDL2 cannot be loaded";
+        return nullptr;
+    }
     SF_INFO info{};
     SNDFILE* file = sf_open_virtual(&WavFileInput::io(), SFM_READ, &info, input.get());
     if (file == nullptr) {

@@ -1,5 +1,6 @@
 #include "platform/sdl/sdloutputdevice.h"
 
+#include "engine/audiolibraries.h"
 #include "engine/outputformat.h"
 
 #include <SDL.h>
@@ -146,6 +147,10 @@ std::unique_ptr<AudioOutput> SdlOutputDevice::open(RenderCallback render, bool a
                                                    std::string& error)
 {
     const std::lock_guard lock(g_driverLock);
+    if (!sdlLibrary().load()) {
+        error = "SDL2 cannot be loaded";
+        return nullptr;
+    }
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
@@ -184,7 +189,7 @@ bool SdlOutputDevice::mayAppear() const
 void SdlOutputDevice::release()
 {
     const std::lock_guard lock(g_driverLock);
-    if (g_devicesInUse == 0 && SDL_GetCurrentAudioDriver() != nullptr)
+    if (g_devicesInUse == 0 && sdlLibrary().loaded() && SDL_GetCurrentAudioDriver() != nullptr)
         SDL_AudioQuit();
 }
 
