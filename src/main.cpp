@@ -89,6 +89,9 @@ int main(int argc, char* argv[])
     QtProgramLauncher launcher;
     EngineMediaControl audio(loop, std::make_shared<SdlOutputDevice>());
     ObservedMediaControl media(audio);
+    // Named files play at once: the device, and a MIDI file's SoundFont, get ready meanwhile.
+    if (!launch.paths.empty())
+        ExpectMusicFile(media, launch.paths.front());
     traceStartup("engine built");
     HelpWindow help;
     MainWindow window(help);

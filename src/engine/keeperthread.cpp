@@ -5,6 +5,7 @@
 #include "engine/soundstream.h"
 
 #include <SDL.h>
+#include <utility>
 
 namespace orvane {
 
@@ -23,6 +24,7 @@ struct KeeperThread::Shared
     std::mutex mutex;
     std::condition_variable changed;
     bool woken = false;
+    bool warming = false;
     bool stopping = false;
     bool ended = false;
     std::string firstOutput; // set once the first try is over
@@ -57,9 +59,19 @@ void KeeperThread::wake()
     m_shared->changed.notify_all();
 }
 
+void KeeperThread::warm()
+{
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->warming = true;
+    m_shared->woken = true;
+    m_shared->changed.notify_all();
+}
+
 std::string KeeperThread::waitForFirstOutput()
 {
     std::unique_lock lock(m_shared->mutex);
+    m_shared->woken = true;
+    m_shared->changed.notify_all();
     m_shared->changed.wait(lock, [this] { return !m_shared->firstOutput.empty(); });
     return m_shared->firstOutput;
 }
@@ -81,22 +93,28 @@ bool KeeperThread::stop(std::chrono::milliseconds bound)
 
 void KeeperThread::Shared::run()
 {
-    // Where the system grants it. The threads started from here inherit it: the silent sink's,
-    // and the main loop of SDL's PulseAudio driver, which passes the server's requests for
-    // sound on to SDL's own (real-time) thread.
-    if (sdlLibrary().load())
-        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
-    const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
-    {
-        const std::lock_guard lock(mutex);
+    // Nothing is tried before sound is wanted or expected.
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [this] { return stopping || woken; });
+    if (!stopping) {
+        lock.unlock();
+        // Where the system grants it. The threads started from here inherit it: the silent
+        // sink's, and the main loop of SDL's PulseAudio driver, which passes the server's
+        // requests for sound on to SDL's own (real-time) thread.
+        if (sdlLibrary().load())
+            SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+        const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
+        lock.lock();
         firstOutput = first;
         changed.notify_all();
     }
-    std::unique_lock lock(mutex);
     while (!stopping) {
         woken = false;
+        // Expected sound counts as wanted for one look: the device opens, and closes after the
+        // keeper's grace if nothing comes.
+        const bool warm = std::exchange(warming, false);
         lock.unlock();
-        const bool wanted = stream->needsOutput();
+        const bool wanted = stream->needsOutput() || warm;
         keeper->look(wanted, OutputKeeper::Clock::now());
         const bool open = keeper->isOpen();
         lock.lock();

@@ -131,6 +131,8 @@ void PlaybackEngine::prepare(TrackKind kind)
 {
     if (kind == TrackKind::Midi)
         m_synth->preload();
+    if (m_keeperThread)
+        m_keeperThread->warm();
 }
 
 bool PlaybackEngine::midiSynthStarted() const

@@ -67,9 +67,9 @@ public:
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
-    // A file of `kind` may be opened soon: what it needs (the synthesizer and its SoundFont, for
-    // MIDI) starts loading in the background, so that it holds up neither its first note nor
-    // the end of the file before it.
+    // A file of `kind` may be opened soon: what it needs (the device; the synthesizer and its
+    // SoundFont, for MIDI) gets ready in the background, so that it holds up neither its first
+    // note nor the end of the file before it. The device closes again if nothing plays.
     void prepare(TrackKind kind);
     // True once the MIDI synthesizer has begun to load.
     bool midiSynthStarted() const;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <malloc.h>
+#include <utility>
 
 namespace orvane {
 
@@ -125,16 +126,19 @@ void RenderWorker::runInline()
 
 void RenderWorker::run()
 {
-    // Where the system grants it, rendering comes before ordinary work.
-    if (sdlLibrary().load())
-        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    bool raised = false;
     for (;;) {
         {
             const std::lock_guard lock(m_mutex);
             if (m_stopping)
                 break;
         }
-        if (!turn()) {
+        const bool busy = turn();
+        // Where the system grants it, rendering comes before ordinary work: asked once there is
+        // work, so that a player that plays nothing never loads SDL.
+        if (busy && !std::exchange(raised, true) && sdlLibrary().load())
+            SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+        if (!busy) {
             m_wakeup.acquire();
             m_wakeupPending.store(false, std::memory_order_release);
         }

@@ -41,8 +41,11 @@ void EngineMediaControl::setCommand(const std::string& command)
 
 void EngineMediaControl::prepare(const std::string& deviceType)
 {
-    if (lowerCase(deviceType) == "sequencer")
+    const std::string device = lowerCase(deviceType);
+    if (device == "sequencer")
         m_engine->prepare(TrackKind::Midi);
+    else if (device == "waveaudio")
+        m_engine->prepare(TrackKind::Wave);
 }
 
 void EngineMediaControl::open()
