@@ -24,7 +24,8 @@ struct KeeperThread::Shared
     std::mutex mutex;
     std::condition_variable changed;
     bool woken = false;
-    bool warming = false;
+    bool warming = false;    // sound is expected
+    bool firstAsked = false; // the owner waits for the first try
     bool stopping = false;
     bool ended = false;
     std::string firstOutput; // set once the first try is over
@@ -70,6 +71,7 @@ void KeeperThread::warm()
 std::string KeeperThread::waitForFirstOutput()
 {
     std::unique_lock lock(m_shared->mutex);
+    m_shared->firstAsked = true;
     m_shared->woken = true;
     m_shared->changed.notify_all();
     m_shared->changed.wait(lock, [this] { return !m_shared->firstOutput.empty(); });
@@ -93,29 +95,33 @@ bool KeeperThread::stop(std::chrono::milliseconds bound)
 
 void KeeperThread::Shared::run()
 {
-    // Nothing is tried before sound is wanted or expected.
+    bool tried = false;
     std::unique_lock lock(mutex);
-    changed.wait(lock, [this] { return stopping || woken; });
-    if (!stopping) {
-        lock.unlock();
-        // Where the system grants it. The threads started from here inherit it: the silent
-        // sink's, and the main loop of SDL's PulseAudio driver, which passes the server's
-        // requests for sound on to SDL's own (real-time) thread.
-        if (sdlLibrary().load())
-            SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
-        const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
-        lock.lock();
-        firstOutput = first;
-        changed.notify_all();
-    }
     while (!stopping) {
         woken = false;
-        // Expected sound counts as wanted for one look: the device opens, and closes after the
-        // keeper's grace if nothing comes.
+        // Expected sound gets the device ready, opening no stream: the first buffer starts one.
         const bool warm = std::exchange(warming, false);
+        const bool asked = std::exchange(firstAsked, false);
         lock.unlock();
-        const bool wanted = stream->needsOutput() || warm;
-        keeper->look(wanted, OutputKeeper::Clock::now());
+        const bool wanted = stream->needsOutput();
+        if (!tried && (warm || wanted || asked)) {
+            // Where the system grants it. The threads started from here inherit it: the silent
+            // sink's, and the main loop of SDL's PulseAudio driver, which passes the server's
+            // requests for sound on to SDL's own (real-time) thread.
+            if (sdlLibrary().load())
+                SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+        }
+        if (warm && !keeper->isOpen())
+            keeper->prepare();
+        if (!tried && (wanted || asked)) {
+            tried = true;
+            const std::string first = keeper->tryFirst(OutputKeeper::Clock::now());
+            const std::lock_guard firstLock(mutex);
+            firstOutput = first;
+            changed.notify_all();
+        }
+        if (tried)
+            keeper->look(wanted, OutputKeeper::Clock::now());
         const bool open = keeper->isOpen();
         lock.lock();
         if (stopping || woken)

@@ -29,8 +29,8 @@ public:
 
     // Any thread: the stream's need for output may have changed.
     void wake();
-    // Any thread: sound is expected soon: the device opens now unless it is open, and closes
-    // again if nothing plays within the keeper's grace.
+    // Any thread: sound is expected soon: the device gets ready to open at once (see
+    // OutputKeeper::prepare), opening nothing yet.
     void warm();
     // Tries the device unless it has been, and waits until that first try is over; what the
     // sound goes to.

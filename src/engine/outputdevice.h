@@ -42,6 +42,9 @@ public:
     // after a failure: the device is to be looked for afresh (a sound server come back).
     virtual std::unique_ptr<AudioOutput> open(RenderCallback render, bool again,
                                               std::string& error) = 0;
+    // Gets ready to open a stream at once (its library loaded, the sound server connected)
+    // without opening one.
+    virtual void prepare() {}
     // False when no stream will ever open (a driver that keeps no time was asked for).
     virtual bool mayAppear() const = 0;
     // Lets go of what the device holds between streams, once none is open.

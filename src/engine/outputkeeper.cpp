@@ -67,6 +67,12 @@ RenderCallback OutputKeeper::renderFor(int output)
     };
 }
 
+void OutputKeeper::prepare()
+{
+    if (m_deviceDriver && m_deviceDriver->mayAppear())
+        m_deviceDriver->prepare();
+}
+
 std::string OutputKeeper::tryFirst(Clock::time_point now)
 {
     if (m_deviceDriver && tryDevice(false, now))

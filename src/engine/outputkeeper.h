@@ -38,6 +38,8 @@ public:
     OutputKeeper(const OutputKeeper&) = delete;
     OutputKeeper& operator=(const OutputKeeper&) = delete;
 
+    // Gets the device ready to open at once, opening nothing.
+    void prepare();
     // The first try at the device, at `now`, before any look; what the sound goes to.
     std::string tryFirst(Clock::time_point now);
     // Looks once, at `now`: `wanted` says whether the stream needs output. Opens, falls back

@@ -69,7 +69,7 @@ public:
 
     // A file of `kind` may be opened soon: what it needs (the device; the synthesizer and its
     // SoundFont, for MIDI) gets ready in the background, so that it holds up neither its first
-    // note nor the end of the file before it. The device closes again if nothing plays.
+    // note nor the end of the file before it. No stream opens before there is sound.
     void prepare(TrackKind kind);
     // True once the MIDI synthesizer has begun to load.
     bool midiSynthStarted() const;

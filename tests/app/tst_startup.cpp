@@ -2,6 +2,7 @@
 // window shows and plays once the form has loaded.
 #include "app/common.h"
 #include "app/volumemixer.h"
+#include "engine/soundfontlocator.h"
 #include "fakes/musicfolder.h"
 #include "fakes/playerrig.h"
 
@@ -156,6 +157,25 @@ private slots:
         QCOMPARE(s.rig.model().txtPlaying.text(), std::string("z.mid"));
         QCOMPARE(s.rig.media.mode(), MediaMode::Playing);
         QCOMPARE(s.rig.view.state, MainWindowView::WindowState::Minimized);
+    }
+
+    void theSynthesizerLoadsForTheFirstMidiFileQueuedWhichSoundsFromItsFirstNote()
+    {
+        if (!SoundFontLocator().locate())
+            QSKIP("no General MIDI SoundFont installed");
+        // A folder of MIDI files, WAV files queued: nothing for MIDI is loaded.
+        Started wav("/wav /q");
+        QCOMPARE(wav.queued().size(), std::size_t(2));
+        QVERIFY(!wav.rig.media.engine().midiSynthStarted());
+
+        Started mid("/mid /q /p");
+        QVERIFY(mid.rig.media.engine().midiSynthStarted());
+        mid.rig.loop.advance(100);
+        const std::vector<float>& heard = mid.rig.device->heard;
+        const auto first = std::find_if(heard.begin(), heard.end(),
+                                        [](float sample) { return std::abs(sample) > 1e-3f; });
+        QVERIFY(first != heard.end());
+        QCOMPARE_LE(first - heard.begin(), 48 * 10); // within the first 10 ms
     }
 
     void aLaterLaunchQueuesAndPlaysWhenNothingDoes()

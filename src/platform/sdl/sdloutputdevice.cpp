@@ -31,6 +31,14 @@ bool driverChosenByEnvironment()
     return chosen != nullptr && *chosen != '\0';
 }
 
+// What the sound server shows of the program's streams; read when the driver starts.
+void nameStreams()
+{
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
+}
+
 // Starts SDL's audio driver: the first time in SDL's own order (or the environment's); again,
 // afresh and only the sound servers, which are what comes and goes (ALSA would only repeat
 // its noise on stderr). Holds g_driverLock.
@@ -151,9 +159,7 @@ std::unique_ptr<AudioOutput> SdlOutputDevice::open(RenderCallback render, bool a
         error = "SDL2 cannot be loaded";
         return nullptr;
     }
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
+    nameStreams();
     if (!startDriver(again, error))
         return nullptr;
     if (std::strcmp(SDL_GetCurrentAudioDriver(), "dummy") == 0) {
@@ -178,6 +184,16 @@ std::unique_ptr<AudioOutput> SdlOutputDevice::open(RenderCallback render, bool a
     ++g_devicesInUse;
     SDL_PauseAudioDevice(device, 0);
     return std::make_unique<SdlAudioOutput>(std::move(gate), device);
+}
+
+void SdlOutputDevice::prepare()
+{
+    const std::lock_guard lock(g_driverLock);
+    std::string error;
+    if (sdlLibrary().load()) {
+        nameStreams();
+        startDriver(false, error); // a failure shows when a stream is opened
+    }
 }
 
 bool SdlOutputDevice::mayAppear() const

@@ -30,6 +30,8 @@ public:
     // (back) since.
     std::unique_ptr<AudioOutput> open(RenderCallback render, bool again,
                                       std::string& error) override;
+    // Loads SDL and starts its driver, which connects to the sound server.
+    void prepare() override;
     // False when the environment asks SDL for its dummy driver: no device will ever come.
     bool mayAppear() const override;
     // Stops SDL's audio driver, unless a device is still closing.
