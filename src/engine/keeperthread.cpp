@@ -13,6 +13,8 @@ namespace {
 
 // How often the keeper looks while an output is open or sound is wanted.
 constexpr auto kLookInterval = std::chrono::milliseconds(200);
+// How often it looks for the first sound of a playback before a stream is open.
+constexpr auto kFirstSoundLook = std::chrono::milliseconds(2);
 
 } // namespace
 
@@ -96,6 +98,7 @@ bool KeeperThread::stop(std::chrono::milliseconds bound)
 void KeeperThread::Shared::run()
 {
     bool tried = false;
+    bool raised = false;
     std::unique_lock lock(mutex);
     while (!stopping) {
         woken = false;
@@ -103,8 +106,12 @@ void KeeperThread::Shared::run()
         const bool warm = std::exchange(warming, false);
         const bool asked = std::exchange(firstAsked, false);
         lock.unlock();
-        const bool wanted = stream->needsOutput();
-        if (!tried && (warm || wanted || asked)) {
+        // A stream opens with the first sound ready, not before: what it asks for until then
+        // would be silence, and the sound would follow the silence the server holds.
+        const bool playing = stream->needsOutput();
+        const bool wanted = playing && (keeper->isOpen() || stream->soundReady());
+        if (!raised && (warm || wanted || asked)) {
+            raised = true;
             // Where the system grants it. The threads started from here inherit it: the silent
             // sink's, and the main loop of SDL's PulseAudio driver, which passes the server's
             // requests for sound on to SDL's own (real-time) thread.
@@ -127,8 +134,10 @@ void KeeperThread::Shared::run()
         if (stopping || woken)
             continue;
         // Nothing open and nothing to play: sleep until told otherwise, at no cost.
-        if (!open && !wanted)
+        if (!open && !playing)
             changed.wait(lock, [this] { return stopping || woken; });
+        else if (playing && !wanted)
+            changed.wait_for(lock, kFirstSoundLook, [this] { return stopping || woken; });
         else
             changed.wait_for(lock, kLookInterval, [this] { return stopping || woken; });
     }

@@ -81,6 +81,11 @@ bool PlaybackDeck::needsOutput() const
     return m_live.load() || (m_tail.load() && m_reader.available() > 0);
 }
 
+bool PlaybackDeck::soundReady() const
+{
+    return m_reader.available() > 0;
+}
+
 void PlaybackDeck::pull(float* out, std::size_t frames)
 {
     const std::size_t samples = frames * kOutputChannels;

@@ -57,6 +57,7 @@ public:
     // True while there is sound for the output: a playback under way and not paused, or the
     // rest of one that has ended.
     bool needsOutput() const override;
+    bool soundReady() const override;
     void pull(float* out, std::size_t frames) override;
 
 private:
