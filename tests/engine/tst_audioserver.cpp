@@ -190,12 +190,13 @@ private slots:
 
     void noDropoutWithBothCoresBusy()
     {
-        // With both cores busy the rig's PipeWire leaves a gap of about 85 ms near the stream's
-        // start while the player counts no dropout; why is not known yet (the rig runs without
-        // realtime scheduling). Gapless playing and a restarted server are checked on it.
+        // With both cores busy the rig's PipeWire now and then (1 run in 12) loses one whole
+        // 1024-frame cycle, 21 ms, in the middle of the stream, while the player had its sound
+        // ready (no dropout counted); its threads do run with realtime priority. Gapless playing
+        // and a restarted server are checked on it; this case on PulseAudio.
         if (qEnvironmentVariable("ORVANE_SERVER_SCRIPT")
                 .endsWith(QLatin1String("pipewireserver.sh")))
-            QSKIP("the rig's PipeWire leaves a gap of its own with both cores busy");
+            QSKIP("the rig's PipeWire now and then loses a cycle of its own with both cores busy");
         writeTone(path("tone.wav"), 0, kRate * 4);
         writeBytes(path("dense.mid"), denseMidi(4));
 
@@ -219,8 +220,8 @@ private slots:
         const auto gaps = silences(samples, kRate / 500); // 2 ms: more than an attack
         for (const auto& [start, length] : gaps)
             qInfo("silence of %.2f ms at %.1f ms", samplesToMs(length), samplesToMs(start));
-        QVERIFY(gaps.empty());
         QCOMPARE(media.engine().dropouts(), 0u);
+        QVERIFY(gaps.empty());
     }
 
 private:
