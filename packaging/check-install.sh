@@ -39,6 +39,10 @@ done
 deb=$(ls "$scratch"/package/*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the package does not depend on a General MIDI SoundFont"
+for library in libfluidsynth3 libsndfile1 libsdl2-2.0-0; do
+    dpkg-deb -f "$deb" Depends | grep -q "$library" ||
+        fail "the package does not depend on $library, which the program opens when needed"
+done
 dpkg-deb -f "$deb" Recommends | grep -q 'qt6-wayland' ||
     fail "the package does not recommend Qt's Wayland platform"
 contents=$(dpkg-deb -c "$deb")
