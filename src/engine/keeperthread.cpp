@@ -65,6 +65,8 @@ void KeeperThread::wake()
 void KeeperThread::warm()
 {
     const std::lock_guard lock(m_shared->mutex);
+    if (m_shared->warming)
+        return; // a queue being filled asks once per file
     m_shared->warming = true;
     m_shared->woken = true;
     m_shared->changed.notify_all();

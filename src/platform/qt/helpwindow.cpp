@@ -59,7 +59,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // Help left open must not keep the program running once the main window has gone.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(560, 460);
+}
 
+// Built when first opened: most sessions never open the help.
+void HelpWindow::build()
+{
     m_back = new QPushButton(QStringLiteral("&Back"), this);
     m_back->setObjectName(QStringLiteral("helpBack"));
     m_back->setToolTip(QStringLiteral("Back (Alt+Left)"));
@@ -118,6 +122,8 @@ QString HelpWindow::topicAnchor(int topic)
 
 void HelpWindow::open(const QString& anchor)
 {
+    if (!m_browser)
+        build();
     // Opened again while the reader is in it, Back returns to where they were.
     if (isVisible()) {
         leavePlace();

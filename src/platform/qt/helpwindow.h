@@ -33,7 +33,7 @@ public:
     // The anchor of a topic number in the help file.
     static QString topicAnchor(int topic);
     // The browser that shows the file.
-    QTextBrowser* browser() const { return m_browser; }
+    QTextBrowser* browser() const { return m_browser; } // null until first opened
 
     // Returns to the place shown before; nothing when there is none.
     void back();
@@ -41,6 +41,7 @@ public:
     void showContents();
 
 private:
+    void build();
     void open(const QString& anchor);
     void showProblem(const QString& problem);
     void followLink(const QUrl& link);
