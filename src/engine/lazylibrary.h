@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <string>
 
 namespace orvane {
 

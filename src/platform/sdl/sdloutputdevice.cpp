@@ -31,14 +31,6 @@ bool driverChosenByEnvironment()
     return chosen != nullptr && *chosen != '\0';
 }
 
-// What the sound server shows of the program's streams; read when the driver starts.
-void nameStreams()
-{
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
-}
-
 // Starts SDL's audio driver: the first time in SDL's own order (or the environment's); again,
 // afresh and only the sound servers, which are what comes and goes (ALSA would only repeat
 // its noise on stderr). Holds g_driverLock.
@@ -59,6 +51,20 @@ bool startDriver(bool again, std::string& error)
     }
     error = SDL_GetError();
     return false;
+}
+
+// Loads SDL, names the program's streams as the sound server shows them (read when the driver
+// starts) and starts the driver as startDriver() does. Holds g_driverLock.
+bool loadAndStartDriver(bool again, std::string& error)
+{
+    if (!sdlLibrary().load()) {
+        error = "SDL2 cannot be loaded";
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Orvane");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Music");
+    return startDriver(again, error);
 }
 
 // What SDL's callback reaches: the render function while the stream is open, nothing once it
@@ -155,12 +161,7 @@ std::unique_ptr<AudioOutput> SdlOutputDevice::open(RenderCallback render, bool a
                                                    std::string& error)
 {
     const std::lock_guard lock(g_driverLock);
-    if (!sdlLibrary().load()) {
-        error = "SDL2 cannot be loaded";
-        return nullptr;
-    }
-    nameStreams();
-    if (!startDriver(again, error))
+    if (!loadAndStartDriver(again, error))
         return nullptr;
     if (std::strcmp(SDL_GetCurrentAudioDriver(), "dummy") == 0) {
         error = "SDL's dummy driver, which keeps no time";
@@ -190,10 +191,7 @@ void SdlOutputDevice::prepare()
 {
     const std::lock_guard lock(g_driverLock);
     std::string error;
-    if (sdlLibrary().load()) {
-        nameStreams();
-        startDriver(false, error); // a failure shows when a stream is opened
-    }
+    loadAndStartDriver(false, error); // a failure shows when a stream is opened
 }
 
 bool SdlOutputDevice::mayAppear() const
