@@ -78,8 +78,6 @@ int main(int argc, char* argv[])
     session.claim(); // the player that held the name may have ended meanwhile
     traceStartup("session bus claimed");
 
-    applyOrvaneStyle(application);
-    traceStartup("style applied");
     PosixSystemInfo system(
         launch.switchText, launch.paths, startFolder,
         [&files](const std::string& path) { return files.pathKind(path) == PathKind::Folder; });
@@ -93,11 +91,12 @@ int main(int argc, char* argv[])
     if (!launch.paths.empty())
         ExpectMusicFile(media, launch.paths.front());
     traceStartup("engine built");
+    // The form loads before the main window builds its controls (at its first show), so that
+    // a track named on the command line starts the sooner.
     HelpWindow help;
     MainWindow window(help);
     help.setBeside(&window);
     QtAboutWindowFactory aboutWindows(&window);
-    traceStartup("windows built");
     MainForm form(window, Services{system, files, volumes, loop, random, aboutWindows, launcher,
                                    media, help});
     media.addListener([&window, &media] { window.showPaused(media.mode() == MediaMode::Paused); });
@@ -110,6 +109,8 @@ int main(int argc, char* argv[])
 
     form.Form_Load();
     traceStartup("form loaded");
+    applyOrvaneStyle(application);
+    traceStartup("style applied");
     // Media keys and sound menus press the same buttons as the window's transport bar.
     const auto mpris = session.serve(
         window, media, form.transport(),

@@ -42,16 +42,29 @@ MainWindow::MainWindow(HelpViewer& help, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmOrvane"));
     setWindowIcon(iconOf(icons::kWindow, kIconPixels));
-    m_c = buildMainWindowControls(*this);
-    m_dragTracker = new ListDragTracker(*m_c.file1, *m_c.lstMusicQ, m_c.image2->pixmap(),
-                                        m_c.image3->pixmap(), this);
     new HelpKey(*this, m_help, [this] { fire(&MainWindowEvents::HelpContents_Click); });
-    connectEvents();
-    // Neither resizable nor maximisable: the window keeps the size of its client and menu.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::setVisible(bool visible)
+{
+    if (visible && m_c.client == nullptr)
+        buildControls();
+    QMainWindow::setVisible(visible);
+}
+
+void MainWindow::buildControls()
+{
+    m_c = buildMainWindowControls(*this);
+    m_dragTracker = new ListDragTracker(*m_c.file1, *m_c.lstMusicQ, m_c.image2->pixmap(),
+                                        m_c.image3->pixmap(), this);
+    connectEvents();
+    bindModel();
+    m_c.mmControl1->showPaused(m_paused);
+    // Neither resizable nor maximisable: the window keeps the size of its client and menu.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
 
 template <typename Handler, typename... Arguments>
 void MainWindow::fire(Handler handler, Arguments... arguments)
@@ -113,6 +126,14 @@ void MainWindow::connectEvents()
 
 void MainWindow::setModel(FormModel* model)
 {
+    m_model = model;
+    if (m_c.client != nullptr)
+        bindModel();
+}
+
+void MainWindow::bindModel()
+{
+    FormModel* const model = m_model;
     m_c.txtLength->bind(model ? &model->txtLength : nullptr);
     m_c.txtPlaying->bind(model ? &model->txtPlaying : nullptr);
     m_c.file1->bind(model ? &model->File1 : nullptr);
@@ -163,6 +184,10 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (m_minimiseOnceExposed)
         windowHandle()->installEventFilter(this);
+    if (!m_pendingNote.empty())
+        QMetaObject::invokeMethod(
+            this, [this] { showVolumeNote(std::exchange(m_pendingNote, {})); },
+            Qt::QueuedConnection);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -195,6 +220,11 @@ void MainWindow::unload()
 
 void MainWindow::showVolumeNote(const std::string& text)
 {
+    // A note from before the first show waits until the window is there to point at.
+    if (!isVisible()) {
+        m_pendingNote = text;
+        return;
+    }
     const QPoint below(m_c.imgVolume->width() / 2, m_c.imgVolume->height());
     // As plain text: a file's name may look like markup.
     QToolTip::showText(m_c.imgVolume->mapToGlobal(below),
@@ -204,17 +234,21 @@ void MainWindow::showVolumeNote(const std::string& text)
 
 void MainWindow::showPaused(bool paused)
 {
-    m_c.mmControl1->showPaused(paused);
+    m_paused = paused;
+    if (m_c.mmControl1 != nullptr)
+        m_c.mmControl1->showPaused(paused);
 }
 
 void MainWindow::setDragIcon(DragList list, DragPicture picture)
 {
-    m_dragTracker->setDragIcon(list, picture);
+    if (m_dragTracker != nullptr)
+        m_dragTracker->setDragIcon(list, picture);
 }
 
 void MainWindow::beginDrag(DragList list)
 {
-    m_dragTracker->beginDrag(list);
+    if (m_dragTracker != nullptr)
+        m_dragTracker->beginDrag(list);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -11,7 +11,8 @@ class HelpViewer;
 class ListDragTracker;
 
 // The main window, frmOrvane: a fixed-size window whose controls show the form's model and
-// raise the user's input to the window's events.
+// raise the user's input to the window's events. The controls are built when the window is
+// first shown, so that a start-up's first track need not wait for them.
 class MainWindow : public QMainWindow, public MainWindowView
 {
     Q_OBJECT
@@ -38,8 +39,10 @@ public:
     // Shows the media control paused, or not.
     void showPaused(bool paused);
 
-    // The client area, which holds every control.
+    // The client area, which holds every control; null until the window is first shown.
     QWidget* clientArea() const { return m_c.client; }
+
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,7 +50,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildControls();
     void connectEvents();
+    void bindModel();
     // Runs `handler` of the events with `arguments`, when there are events.
     template <typename Handler, typename... Arguments>
     void fire(Handler handler, Arguments... arguments);
@@ -56,6 +61,9 @@ private:
     MainWindowEvents* m_events = nullptr;
     MainWindowControls m_c;
     ListDragTracker* m_dragTracker = nullptr;
+    FormModel* m_model = nullptr;
+    bool m_paused = false;
+    std::string m_pendingNote; // a note given before the first show
     bool m_unloaded = false;
     bool m_minimiseOnceExposed = false; // on Wayland, asked for before the window was mapped
 };
