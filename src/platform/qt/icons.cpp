@@ -1,5 +1,7 @@
 #include "platform/qt/icons.h"
 
+#include "platform/qt/svgiconengine.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -55,11 +57,8 @@ QPixmap renderIcon(const QString& resource, int size)
 QIcon iconOf(const QString& resource, int size)
 {
     registerPictures();
-    // Drawn for the common ratios and the screens' own, so that no screen gets one scaled.
-    QIcon icon;
-    for (const qreal ratio : {1.0, 2.0, 3.0, screenRatio()})
-        icon.addPixmap(renderAt(resource, size, ratio));
-    return icon;
+    // Drawn for each screen's ratio as it is shown there, so that none gets one scaled.
+    return QIcon(new SvgIconEngine(resource, size));
 }
 
 } // namespace orvane
