@@ -3,8 +3,7 @@
 #include "platform/posix/posixsysteminfo.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 
 namespace orvane {
 
@@ -51,14 +50,23 @@ std::string decodeEscapes(const std::string& field)
 
 std::vector<std::string> parseMountPoints(const std::string& table)
 {
+    // Each line: device, mount point, type, options, ...; separated by spaces or tabs.
+    constexpr const char* kBlank = " \t";
     std::vector<std::string> mounts;
-    std::istringstream lines(table);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string device, mountPoint;
-        if (fields >> device >> mountPoint)
-            mounts.push_back(decodeEscapes(mountPoint));
+    std::size_t lineStart = 0;
+    while (lineStart < table.size()) {
+        std::size_t lineEnd = table.find('\n', lineStart);
+        if (lineEnd == std::string::npos)
+            lineEnd = table.size();
+        const std::string line = table.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        const std::size_t device = line.find_first_not_of(kBlank);
+        const std::size_t afterDevice = line.find_first_of(kBlank, device);
+        const std::size_t mountPoint = line.find_first_not_of(kBlank, afterDevice);
+        if (mountPoint == std::string::npos)
+            continue;
+        const std::size_t afterMountPoint = line.find_first_of(kBlank, mountPoint);
+        mounts.push_back(decodeEscapes(line.substr(mountPoint, afterMountPoint - mountPoint)));
     }
     return mounts;
 }
@@ -72,10 +80,14 @@ MountVolumes::MountVolumes(std::string mountTable, std::string home, std::string
 
 std::vector<std::string> readMountPoints(const std::string& mountTable)
 {
-    std::ifstream in(mountTable);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseMountPoints(text.str());
+    std::string text;
+    if (std::FILE* stream = std::fopen(mountTable.c_str(), "re")) {
+        char buffer[4096];
+        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, stream))
+            text.append(buffer, got);
+        std::fclose(stream);
+    }
+    return parseMountPoints(text);
 }
 
 std::string mountHolding(const std::string& path, const std::vector<std::string>& mounts)

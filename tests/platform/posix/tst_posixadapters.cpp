@@ -37,7 +37,7 @@ private slots:
         const std::string table = "/dev/sda1 / ext4 rw 0 0\n"
                                   "proc /proc proc rw 0 0\n"
                                   "/dev/sda2 /home ext4 rw 0 0\n"
-                                  "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
+                                  "/dev/sdc1\t/mnt/backup ext4 rw 0 0\n\n"
                                   "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
                                   "tmpfs /run tmpfs rw 0 0\n"
                                   "/dev/sdd1 /run/media/anna/KEY vfat rw 0 0\n"
