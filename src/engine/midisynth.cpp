@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdlib>
 #include <fluidsynth.h>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace orvane {
@@ -135,6 +136,11 @@ void MidiSynth::load()
         return;
     }
     m_loadTime = std::chrono::steady_clock::now() - started;
+#ifdef __GLIBC__
+    // Reading the SoundFont leaves megabytes of freed memory in this thread's heap, which
+    // the C library keeps unless asked to hand it back.
+    malloc_trim(0);
+#endif
 }
 
 bool MidiSynth::loadSoundFont()
