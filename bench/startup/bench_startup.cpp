@@ -5,8 +5,10 @@
 // Figures: launch to the first window mapped, resident memory and CPU while idle in an empty
 // folder (beside a bare Qt window of the same size with a menu bar); launch to the first sound
 // at the null sink for a WAV and a MIDI file (beside paplay and the fluidsynth program); the
-// CPU of the player and of the sound server while a WAV plays. Then where start-up goes: the
-// MIDI launches set ORVANE_STARTUP_TRACE to the launch time (monotonic clock, ns), and the
+// CPU of the player and of the sound server while a WAV plays; memory once the MIDI file has
+// played (beside the bare window plus what the SoundFont adds to fluidsynth); MPRIS Play to
+// the first sound with a WAV queued (beside dbus-send asking the bus). Then where start-up goes:
+// the MIDI launches set ORVANE_STARTUP_TRACE to the launch time (monotonic clock, ns), and the
 // player prints "trace <ms since launch> <milestone>" lines on standard error.
 #include "audiofixtures.h"
 
@@ -371,7 +373,7 @@ struct Figures
     std::vector<std::string> milestones; // in the order first printed; figures "trace NAME"
 };
 
-enum Watch { kWindow = 1, kIdle = 2, kSound = 4, kPlaying = 8, kTrace = 16 };
+enum Watch { kWindow = 1, kIdle = 2, kSound = 4, kPlaying = 8, kTrace = 16, kAfter = 32 };
 
 struct Bench
 {
@@ -409,7 +411,9 @@ struct Bench
     // Launches `command` in `in` and keeps, as NAME ...: with kWindow, launch to its window
     // mapped ("map"), and with kIdle 2 s later its memory ("rss", "anon") and idle CPU; with
     // kSound, launch to its first sound at the sink ("sound"), and with kPlaying its CPU while
-    // it plays; with kTrace, its milestones.
+    // it plays; with kAfter, its memory once the sink is silent again ("after rss"), or for a
+    // program that ends with its file, half a second into the sound; with kTrace, its
+    // milestones.
     void run(const std::vector<std::string>& command, const char* in, const std::string& name,
              int watch, Figures& into)
     {
@@ -435,6 +439,13 @@ struct Bench
             sleepMs(500);
             cpuShare(child.pid, name, into);
         }
+        if ((watch & kAfter) != 0) {
+            if ((watch & kWindow) != 0)
+                tap.waitForQuiet(500, 20000);
+            else
+                sleepMs(500);
+            into.of[name + " after rss"].push_back(statusMiB(child.pid, "VmRSS"));
+        }
         end(child);
         if (mapped != 0)
             into.of[name + " map"].push_back(static_cast<double>(mapped - child.startNs) / 1e6);
@@ -455,6 +466,40 @@ struct Bench
         }
     }
 };
+
+// Launches the player with the WAV queued, and once it idles, asks it to play through MPRIS:
+// the time from starting dbus-send to the first sound ("press sound"); beside it, the time
+// dbus-send takes to ask the bus itself something ("press sound" of the floor).
+void pressPlay(Bench& bench, Figures& player, Figures& floor)
+{
+    const auto ask = [&bench](const std::string& destination, const std::string& path,
+                              const std::string& method) {
+        Child child = launch(
+            {"dbus-send", "--session", "--print-reply", "--dest=" + destination, path, method},
+            bench.dir("wav"), false, bench.dir("stderr.txt"));
+        int status = 0;
+        waitpid(child.pid, &status, 0);
+        return std::pair{child.startNs, WIFEXITED(status) && WEXITSTATUS(status) == 0};
+    };
+    Child orvane = launch({ORVANE_PROGRAM, "/q"}, bench.dir("wav"), false, bench.dir("stderr.txt"));
+    if (bench.windows.waitForMap(orvane.pid, 20000) == 0 || !bench.tap.waitForQuiet(300, 10000)) {
+        end(orvane);
+        return bench.failed("the player queued no WAV in quiet");
+    }
+    sleepMs(1500);
+    bench.tap.reset();
+    const auto [pressed, asked] = ask("org.mpris.MediaPlayer2.orvane", "/org/mpris/MediaPlayer2",
+                                      "org.mpris.MediaPlayer2.Player.Play");
+    const std::int64_t sound = asked ? bench.tap.firstSound(5000) : 0;
+    end(orvane);
+    if (sound == 0)
+        return bench.failed("Play through MPRIS: no sound within 5 s");
+    player.of["press sound"].push_back(static_cast<double>(sound - pressed) / 1e6);
+    const auto [started, answered] =
+        ask("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.Peer.Ping");
+    if (answered)
+        floor.of["press sound"].push_back(static_cast<double>(nowNs() - started) / 1e6);
+}
 
 // "(N runs)" when fewer than `runs` went into a median.
 std::string fewer(const Samples& samples, int runs)
@@ -517,9 +562,9 @@ int main(int argc, char* argv[])
     if (const char* qpa = std::getenv("QT_QPA_PLATFORM");
         qpa != nullptr && qpa != std::string("xcb"))
         giveUp("it watches windows on X, not with QT_QPA_PLATFORM=" + std::string(qpa));
-    for (const char* tool : {"parec", "paplay", "pactl"})
+    for (const char* tool : {"parec", "paplay", "pactl", "dbus-send"})
         if (!onPath(tool))
-            giveUp(std::string("no ") + tool + " on PATH (Debian package pulseaudio-utils)");
+            giveUp(std::string("no ") + tool + " on PATH (Debian packages pulseaudio-utils, dbus)");
     if (std::system("pactl list short sinks 2>/dev/null | grep -q test_sink") != 0)
         giveUp("no sound server with the null sink test_sink: " + rig);
     for (const char* program : {ORVANE_PROGRAM, BARE_WINDOW})
@@ -575,11 +620,28 @@ int main(int argc, char* argv[])
                   "idle", kWindow | kIdle, base);
         bench.run({ORVANE_PROGRAM, wav}, "wav", "wav", kSound | kPlaying, mine);
         bench.run({"paplay", wav}, "wav", "wav", kSound | kPlaying, base);
-        bench.run({ORVANE_PROGRAM, mid}, "mid", "mid", kWindow | kSound | kTrace, mine);
-        if (fluidsynth)
+        bench.run({ORVANE_PROGRAM, mid}, "mid", "mid", kWindow | kSound | kTrace | kAfter, mine);
+        if (fluidsynth) {
             bench.run({"fluidsynth", "-a", "pulseaudio", "-i", "-q", font, mid}, "mid", "mid",
-                      kSound, base);
+                      kSound | kAfter, base);
+            // Without the SoundFont: the difference is the SoundFont's own share of memory.
+            // (Given none, it loads its default one: point that at nothing.)
+            bench.run({"fluidsynth", "-a", "pulseaudio", "-i", "-q", "-o",
+                       "synth.default-soundfont=/nonexistent.sf2", mid},
+                      "mid", "nosf", kAfter, base);
+        }
+        pressPlay(bench, mine, base);
     }
+    char share[160] = "none: no fluidsynth";
+    if (fluidsynth) {
+        const double soundFontShare =
+            median(floor.of["mid after rss"]) - median(floor.of["nosf after rss"]);
+        floor.of["midi rss"] = {median(floor.of["idle rss"]) + soundFontShare};
+        std::snprintf(share, sizeof share,
+                      "bare_window + the SoundFont's share of fluidsynth's memory (%.1f MiB)",
+                      soundFontShare);
+    }
+    player.of["midi rss"] = player.of["mid after rss"];
 
     const std::string bare = "bare_window " + std::to_string(size.first) + "x" +
                              std::to_string(size.second) + ", a menu bar";
@@ -596,6 +658,9 @@ int main(int argc, char* argv[])
         fluidsynth ? "fluidsynth -a pulseaudio -i"
                    : "none: no fluidsynth (Debian package fluidsynth)",
         runs);
+    row("resident memory after the MIDI file, MiB", player, floor, "midi rss", share, 1);
+    row("MPRIS Play to first sound (WAV), ms", player, floor, "press sound",
+        "dbus-send asking the bus itself", runs);
     printMilestones(player, runs);
     fs::remove_all(bench.folder);
     return bench.failures == 0 ? 0 : 1;
