@@ -3,9 +3,6 @@
 #include "platform/qt/svgiconengine.h"
 
 #include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
-#include <cmath>
 
 // Outside the namespace, as Q_INIT_RESOURCE requires.
 static void initResources()
@@ -27,19 +24,6 @@ void registerPictures()
 
 namespace {
 
-QPixmap renderAt(const QString& resource, int size, qreal ratio)
-{
-    const int pixels = static_cast<int>(std::ceil(size * ratio));
-    QPixmap pixmap(pixels, pixels);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
-}
-
 qreal screenRatio()
 {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
@@ -49,15 +33,14 @@ qreal screenRatio()
 
 QPixmap renderIcon(const QString& resource, int size)
 {
-    // Drawn here rather than through the image plugins, which a deployment may lack.
-    registerPictures();
-    return renderAt(resource, size, screenRatio());
+    return iconOf(resource, size).pixmap(QSize(size, size), screenRatio());
 }
 
 QIcon iconOf(const QString& resource, int size)
 {
+    // Drawn here rather than through the image plugins, which a deployment may lack; for each
+    // screen's ratio as it is shown there, so that none gets one scaled.
     registerPictures();
-    // Drawn for each screen's ratio as it is shown there, so that none gets one scaled.
     return QIcon(new SvgIconEngine(resource, size));
 }
 
