@@ -29,14 +29,15 @@ QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State 
     if (QPixmapCache::find(cacheKey, &pixmap))
         return pixmap;
 
-    pixmap = QPixmap(size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(m_resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    // Disabled, active and selected looks as the style makes them from the normal one.
-    if (mode != QIcon::Normal && qApp != nullptr) {
+    if (mode == QIcon::Normal || qApp == nullptr) {
+        pixmap = QPixmap(size);
+        pixmap.fill(Qt::transparent);
+        QSvgRenderer renderer(m_resource);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+    } else {
+        // Disabled, active and selected looks as the style makes them from the normal one.
+        pixmap = this->pixmap(size, QIcon::Normal, state);
         QStyleOption option;
         option.palette = QGuiApplication::palette();
         const QPixmap styled = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
